@@ -1,0 +1,7 @@
+# A build in the source tree would mix its outputs with the sources.
+file(REAL_PATH "${CMAKE_SOURCE_DIR}" source_dir)
+file(REAL_PATH "${CMAKE_BINARY_DIR}" binary_dir)
+if(source_dir STREQUAL binary_dir)
+    message(FATAL_ERROR "In-source builds are not allowed: configure with a preset "
+                        "(cmake --preset dev) or pick a build folder with -B.")
+endif()
