@@ -1,0 +1,21 @@
+#ifndef PUZZLE_TORREDIHANOI_H
+#define PUZZLE_TORREDIHANOI_H
+
+#include "pila.h"
+
+// The Tower of Hanoi on three pegs, each peg a stack whose top is its upper disk. A disk is its
+// number, from 1 (the smallest) to ndischi (the largest). Each move pushes the disk onto the
+// target peg before popping it from the source, so a move needs one cell more than the disks.
+
+// The number of disks of the puzzle; at least 1.
+extern int ndischi;
+
+// Moves the upper disk of from onto to, without comparing it with to's top.
+// Requires from to be non-empty. One allocation and one release.
+void muovidisco(pila from, pila to);
+
+// Moves the n upper disks of from onto to, with via as the spare peg, in 2^n - 1 moves and with
+// recursion n deep; no peg ever holds a larger disk above a smaller one. Moves nothing if n < 1.
+void torredihanoi(int n, pila from, pila to, pila via);
+
+#endif
