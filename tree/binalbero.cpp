@@ -1,0 +1,78 @@
+#include "binalbero.h"
+
+#include <cstdio>
+
+BINALBERO CREABINALBERO() {
+    return nullptr;
+}
+
+int BINALBEROVUOTO(BINALBERO T) {
+    return T == nullptr ? 1 : 0;
+}
+
+NODO* BINRADICE(BINALBERO T) {
+    return T;
+}
+
+NODO* BINPADRE(NODO* u) {
+    return u->padre;
+}
+
+NODO* FIGLIOSINISTRO(NODO* u) {
+    return u->sinistro;
+}
+
+NODO* FIGLIODESTRO(NODO* u) {
+    return u->destro;
+}
+
+int SINISTROVUOTO(NODO* u) {
+    return u->sinistro == nullptr ? 1 : 0;
+}
+
+int DESTROVUOTO(NODO* u) {
+    return u->destro == nullptr ? 1 : 0;
+}
+
+void CONSTRBINALBERO(BINALBERO* L, BINALBERO R) {
+    auto* n = new NODO{0, nullptr, *L, R};
+    if (*L != nullptr) {
+        (*L)->padre = n;
+    }
+    if (R != nullptr) {
+        R->padre = n;
+    }
+    *L = n;
+}
+
+int LEGGINODO(NODO* u) {
+    return u->valore;
+}
+
+void SCRIVINODO(int x, NODO* u) {
+    u->valore = x;
+}
+
+void CANCSOTTOBINALBERO(NODO* u, BINALBERO* T) {
+    // Deleting a child clears this node's link to it, so both links are empty afterwards.
+    if (u->sinistro != nullptr) {
+        CANCSOTTOBINALBERO(u->sinistro, T);
+    }
+    if (u->destro != nullptr) {
+        CANCSOTTOBINALBERO(u->destro, T);
+    }
+    if (u == *T) {
+        *T = nullptr;
+        std::printf("free nodo radice valore: %d\n", u->valore);
+    } else {
+        NODO* p = u->padre;
+        if (p->sinistro == u) {
+            p->sinistro = nullptr;
+        }
+        if (p->destro == u) {
+            p->destro = nullptr;
+        }
+        std::printf("free nodo valoUre: %d\n", u->valore);
+    }
+    delete u;
+}

@@ -1,0 +1,25 @@
+#ifndef TREE_BINALBERORAND_H
+#define TREE_BINALBERORAND_H
+
+#include "binalbero.h"
+
+// Pseudo-random complete trees and their preorder print. The generator is the linear
+// congruential one of the 32-bit Windows C runtime, so the values are the same on every
+// platform: it is reseeded with 15612 by every call of INITBINALBERORAND, and each value drawn
+// lies in 0..32767.
+
+// a + (r mod (b - a + 1)), with r the generator's next value; a..b for any a <= b.
+int int_rand(int a, int b);
+
+// Builds into *T, which should be empty, a complete binary tree of height h: 2^(h+1) - 1 nodes,
+// each drawn after both its subtrees are complete, leaves from 1..1050 and the others from
+// 15..2050. Since every call reseeds, all nodes of one height hold one value. With h < 0 it
+// builds nothing. Time and allocations linear in the nodes, recursion h deep.
+void INITBINALBERORAND(int h, BINALBERO* T);
+
+// Prints "\n\n%d\n" with u's value, then, if u has two children, the left and the right subtree
+// the same way: a preorder print of every node of a tree from INITBINALBERORAND. A node with one
+// child has neither printed. T is handed down unchanged.
+void STAMPALBEROBIN(NODO* u, BINALBERO T);
+
+#endif
