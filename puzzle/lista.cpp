@@ -1,8 +1,27 @@
 #include "lista.h"
 
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+// A new cell from the heap, its fields for the caller to set, or std::bad_alloc, as new would
+// throw, when the heap is exhausted. Cells come from malloc and go back with free: the solver
+// makes one allocation and one release per move, and operator new would add a call layer to each.
+cella* nuova_cella() {
+    void* memoria = std::malloc(sizeof(cella));
+    if (memoria == nullptr) {
+        throw std::bad_alloc();
+    }
+    return new (memoria) cella;
+}
+
+} // namespace
+
 lista crealista() {
-    lista L = new cella{nullptr, 0, nullptr};
+    lista L = nuova_cella();
     L->pred = L;
+    L->elem = 0;
     L->succ = L;
     return L;
 }
@@ -14,7 +33,10 @@ int listavuota(lista L) {
 void inslista(int x, posizione* p) {
     posizione dopo = *p;
     // Allocate before touching any link, so a failed allocation leaves the list intact.
-    auto* c = new cella{dopo->pred, x, dopo};
+    cella* c = nuova_cella();
+    c->elem = x;
+    c->pred = dopo->pred;
+    c->succ = dopo;
     dopo->pred->succ = c;
     dopo->pred = c;
     *p = c;
@@ -56,5 +78,5 @@ void canclista(posizione* p) {
     q->pred->succ = q->succ;
     q->succ->pred = q->pred;
     *p = q->succ;
-    delete q;
+    std::free(q);
 }

@@ -9,9 +9,10 @@
 // the sentinel itself is the position after the last element and before the first, so insertion
 // and deletion need no special case at either end.
 //
-// The list owns its cells: each is one allocation with new, made by inslista (or crealista for the
-// sentinel) and released by canclista. When the heap is exhausted, new throws std::bad_alloc and
-// the list is left exactly as it was. Every operation takes constant time.
+// The list owns its cells: each is one malloc, made by inslista (or crealista for the sentinel)
+// and released with free by canclista. When the heap is exhausted, the allocating operation
+// throws std::bad_alloc, as new would, and leaves the list exactly as it was. Every operation
+// takes constant time.
 
 struct cella {
     cella* pred;

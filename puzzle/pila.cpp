@@ -1,6 +1,7 @@
 #include "pila.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 pila creapila() {
     return crealista();
@@ -15,7 +16,8 @@ int leggipila(pila S) {
 }
 
 void inpila(int x, pila S) {
-    posizione fine = succlista(ultimolista(S));
+    // The sentinel follows the last element; inserting before a copy of it leaves S unchanged.
+    posizione fine = S;
     inslista(x, &fine);
 }
 
@@ -26,7 +28,7 @@ void fuoripila(pila S) {
 
 void distruggipila(pila S) {
     if (pilavuota(S) == 1) {
-        delete S;
+        std::free(S);
     } else {
         std::fputs("ERRORE: stai provando a distruggere una pila non vuota\n", stdout);
     }

@@ -8,16 +8,23 @@ void muovidisco(pila from, pila to) {
     fuoripila(from);
 }
 
-void torredihanoi(int n, pila from, pila to, pila via) {
-    if (n < 1) {
+namespace {
+
+// The classic recursion, for n >= 1: one call per move.
+void risolvi(int n, pila from, pila to, pila via) {
+    if (n == 1) {
+        muovidisco(from, to);
         return;
     }
-    // One disk is a single move; recursing down to n == 0 would double the calls for nothing.
-    if (n > 1) {
-        torredihanoi(n - 1, from, via, to);
-    }
+    risolvi(n - 1, from, via, to);
     muovidisco(from, to);
-    if (n > 1) {
-        torredihanoi(n - 1, via, to, from);
+    risolvi(n - 1, via, to, from);
+}
+
+} // namespace
+
+void torredihanoi(int n, pila from, pila to, pila via) {
+    if (n >= 1) {
+        risolvi(n, from, to, via);
     }
 }

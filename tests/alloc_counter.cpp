@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <new>
+
+// The C library's own malloc and free, reached through the names the linker gives them.
+extern "C" void* __real_malloc(std::size_t size); // NOLINT(bugprone-reserved-identifier)
+extern "C" void __real_free(void* p);             // NOLINT(bugprone-reserved-identifier)
 
 namespace {
 
@@ -15,7 +18,10 @@ std::size_t made_blocks = 0;
 std::size_t until_failure = never;
 void (*observer)() = nullptr;
 
-void* allocate(std::size_t size) {
+} // namespace
+
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
+extern "C" void* __wrap_malloc(std::size_t size) {
     if (observer != nullptr) {
         auto* const f = observer;
         observer = nullptr;
@@ -24,29 +30,27 @@ void* allocate(std::size_t size) {
     }
     if (until_failure == 0) {
         until_failure = never;
-        throw std::bad_alloc();
+        return nullptr;
     }
     if (until_failure != never) {
         --until_failure;
     }
-    void* p = std::malloc(size == 0 ? 1 : size);
-    if (p == nullptr) {
-        throw std::bad_alloc();
+    void* p = __real_malloc(size);
+    if (p != nullptr) {
+        ++made_blocks;
+        ++live_blocks;
+        peak_blocks = std::max(peak_blocks, live_blocks);
     }
-    ++made_blocks;
-    ++live_blocks;
-    peak_blocks = std::max(peak_blocks, live_blocks);
     return p;
 }
 
-void release(void* p) noexcept {
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
+extern "C" void __wrap_free(void* p) {
     if (p != nullptr) {
         --live_blocks;
-        std::free(p);
+        __real_free(p);
     }
 }
-
-} // namespace
 
 namespace alloc_counter {
 
@@ -75,27 +79,3 @@ void observe(void (*f)()) {
 }
 
 } // namespace alloc_counter
-
-void* operator new(std::size_t size) {
-    return allocate(size);
-}
-
-void* operator new[](std::size_t size) {
-    return allocate(size);
-}
-
-void operator delete(void* p) noexcept {
-    release(p);
-}
-
-void operator delete[](void* p) noexcept {
-    release(p);
-}
-
-void operator delete(void* p, std::size_t /*size*/) noexcept {
-    release(p);
-}
-
-void operator delete[](void* p, std::size_t /*size*/) noexcept {
-    release(p);
-}

@@ -3,10 +3,9 @@
 
 #include <cstddef>
 
-// Bookkeeping of every allocation made through operator new in a test binary, which links a
-// replacement of the global operator new and delete. Tests read it to check how many cells or
-// nodes an operation makes and releases, to make one allocation fail, and to look at a structure
-// just before each allocation.
+// Bookkeeping of the malloc and free calls linked into a test binary, which wraps both at link
+// time (ld --wrap). Tests read it to check how many cells or nodes an operation makes and
+// releases, to make one allocation fail, and to look at a structure just before each allocation.
 namespace alloc_counter {
 
 // Blocks allocated and not yet released.
@@ -19,7 +18,7 @@ void reset_peak();
 // Allocations made since the program started.
 std::size_t made();
 
-// The allocation after the next n throws std::bad_alloc; later ones succeed again.
+// The allocation after the next n returns null; later ones succeed again.
 void fail_after(std::size_t n);
 
 // Calls f before every allocation until it is cleared with nullptr. Allocations that f makes

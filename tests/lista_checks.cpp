@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 
 namespace {
 
@@ -41,5 +42,5 @@ void release_list(lista L) {
         posizione p = primolista(L);
         canclista(&p);
     }
-    delete L;
+    std::free(L);
 }

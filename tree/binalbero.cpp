@@ -1,6 +1,8 @@
 #include "binalbero.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 
 BINALBERO CREABINALBERO() {
     return nullptr;
@@ -35,7 +37,13 @@ int DESTROVUOTO(NODO* u) {
 }
 
 void CONSTRBINALBERO(BINALBERO* L, BINALBERO R) {
-    auto* n = new NODO{0, nullptr, *L, R};
+    // Nodes come from malloc and go back with free; std::bad_alloc, as new would throw, when the
+    // heap is exhausted.
+    void* memoria = std::malloc(sizeof(NODO));
+    if (memoria == nullptr) {
+        throw std::bad_alloc();
+    }
+    auto* n = new (memoria) NODO{0, nullptr, *L, R};
     if (*L != nullptr) {
         (*L)->padre = n;
     }
@@ -74,5 +82,5 @@ void CANCSOTTOBINALBERO(NODO* u, BINALBERO* T) {
         }
         std::printf("free nodo valoUre: %d\n", u->valore);
     }
-    delete u;
+    std::free(u);
 }

@@ -5,8 +5,8 @@
 //
 // Invariant: for every node n and each child c of n, c->padre == n; a root's padre is empty. A
 // tree is handled as the link to its root node and the empty tree is the empty link, so every
-// operation on a node also takes a tree's root. The tree owns its nodes: each is one allocation
-// with new, made by CONSTRBINALBERO and released by CANCSOTTOBINALBERO. Every operation but
+// operation on a node also takes a tree's root. The tree owns its nodes: each is one malloc,
+// made by CONSTRBINALBERO and released with free by CANCSOTTOBINALBERO. Every operation but
 // CANCSOTTOBINALBERO takes constant time. Operations on a node require a node, not the empty link.
 
 struct NODO {
