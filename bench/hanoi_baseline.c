@@ -6,29 +6,30 @@
 #include <stdlib.h>
 
 struct cell {
-    struct cell *pred;
+    struct cell* pred;
     int elem;
-    struct cell *succ;
+    struct cell* succ;
 };
 
-static struct cell *new_peg(void) {
-    struct cell *s = malloc(sizeof *s);
-    if (s == NULL) {
+static struct cell* new_cell(void) {
+    struct cell* c = malloc(sizeof *c);
+    if (c == NULL) {
         fputs("hanoi_baseline: out of memory\n", stderr);
         exit(1);
     }
+    return c;
+}
+
+static struct cell* new_peg(void) {
+    struct cell* s = new_cell();
     s->pred = s;
     s->elem = 0;
     s->succ = s;
     return s;
 }
 
-static void push(int x, struct cell *peg) {
-    struct cell *c = malloc(sizeof *c);
-    if (c == NULL) {
-        fputs("hanoi_baseline: out of memory\n", stderr);
-        exit(1);
-    }
+static void push(int x, struct cell* peg) {
+    struct cell* c = new_cell();
     c->elem = x;
     c->pred = peg->pred;
     c->succ = peg;
@@ -36,19 +37,19 @@ static void push(int x, struct cell *peg) {
     peg->pred = c;
 }
 
-static void pop(struct cell *peg) {
-    struct cell *top = peg->pred;
+static void pop(struct cell* peg) {
+    struct cell* top = peg->pred;
     top->pred->succ = peg;
     peg->pred = top->pred;
     free(top);
 }
 
-static void move(struct cell *from, struct cell *to) {
+static void move(struct cell* from, struct cell* to) {
     push(from->pred->elem, to);
     pop(from);
 }
 
-static void solve(int n, struct cell *from, struct cell *to, struct cell *via) {
+static void solve(int n, struct cell* from, struct cell* to, struct cell* via) {
     if (n == 1) {
         move(from, to);
         return;
@@ -60,9 +61,9 @@ static void solve(int n, struct cell *from, struct cell *to, struct cell *via) {
 
 int main(void) {
     const int disks = 21;
-    struct cell *origin = new_peg();
-    struct cell *spare = new_peg();
-    struct cell *target = new_peg();
+    struct cell* origin = new_peg();
+    struct cell* spare = new_peg();
+    struct cell* target = new_peg();
     for (int i = disks; i > 0; --i) {
         push(i, origin);
     }

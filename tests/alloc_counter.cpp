@@ -4,9 +4,14 @@
 #include <cstdlib>
 #include <limits>
 
-// The C library's own malloc and free, reached through the names the linker gives them.
-extern "C" void* __real_malloc(std::size_t size); // NOLINT(bugprone-reserved-identifier)
-extern "C" void __real_free(void* p);             // NOLINT(bugprone-reserved-identifier)
+// The linker sends every call of malloc and free to __wrap_malloc and __wrap_free, and the
+// names __real_malloc and __real_free to the C library's own functions.
+// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
+extern "C" void* __real_malloc(std::size_t size);
+extern "C" void __real_free(void* p);
+extern "C" void* __wrap_malloc(std::size_t size);
+extern "C" void __wrap_free(void* p);
+// NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 
 namespace {
 
@@ -20,8 +25,7 @@ void (*observer)() = nullptr;
 
 } // namespace
 
-// NOLINTNEXTLINE(bugprone-reserved-identifier)
-extern "C" void* __wrap_malloc(std::size_t size) {
+void* __wrap_malloc(std::size_t size) { // NOLINT(bugprone-reserved-identifier)
     if (observer != nullptr) {
         auto* const f = observer;
         observer = nullptr;
@@ -44,8 +48,7 @@ extern "C" void* __wrap_malloc(std::size_t size) {
     return p;
 }
 
-// NOLINTNEXTLINE(bugprone-reserved-identifier)
-extern "C" void __wrap_free(void* p) {
+void __wrap_free(void* p) { // NOLINT(bugprone-reserved-identifier)
     if (p != nullptr) {
         --live_blocks;
         __real_free(p);

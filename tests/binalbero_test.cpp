@@ -51,9 +51,9 @@ TEST(BinAlbero, EmptyTreeAndSingleNode) {
 TEST(BinAlbero, JoinLinksBothWays) {
     BINALBERO L = leaf(1);
     CONSTRBINALBERO(&L, leaf(2));
-    const BINALBERO old_left = L;
+    NODO* const old_left = L;
     BINALBERO R = leaf(3);
-    const BINALBERO old_right = R;
+    NODO* const old_right = R;
     CONSTRBINALBERO(&L, R);
     EXPECT_NE(L, old_left);
     EXPECT_EQ(R, old_right) << "the right tree's handle now designates the right subtree";
@@ -68,7 +68,7 @@ TEST(BinAlbero, JoinLinksBothWays) {
 TEST(BinAlbero, FailedJoinLeavesBothTreesUnchanged) {
     BINALBERO L = leaf(1);
     BINALBERO R = leaf(2);
-    const BINALBERO old_left = L;
+    NODO* const old_left = L;
     alloc_counter::fail_after(0);
     EXPECT_THROW(CONSTRBINALBERO(&L, R), std::bad_alloc);
     EXPECT_EQ(L, old_left);

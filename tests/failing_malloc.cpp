@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <cstdlib>
 
-extern "C" void* __libc_malloc(std::size_t size); // NOLINT(bugprone-reserved-identifier)
+// The C library's own allocator, under the name it exports for allocators that wrap it.
+// NOLINTNEXTLINE(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
+extern "C" void* __libc_malloc(std::size_t size);
 
 namespace {
 

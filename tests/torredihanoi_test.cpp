@@ -33,13 +33,15 @@ struct Puzzle {
     }
     Puzzle(const Puzzle&) = delete;
     Puzzle& operator=(const Puzzle&) = delete;
+    Puzzle(Puzzle&&) = delete;
+    Puzzle& operator=(Puzzle&&) = delete;
     ~Puzzle() {
         for (pila S : pegs) {
             release_list(S);
         }
     }
 
-    Pegs contents() const {
+    [[nodiscard]] Pegs contents() const {
         return {checked_contents(pegs[0]), checked_contents(pegs[1]), checked_contents(pegs[2])};
     }
 
