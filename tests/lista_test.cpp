@@ -84,10 +84,10 @@ TEST(Lista, InsertAtEitherEndThenDeleteBackToEmpty) {
 
 TEST(Lista, FailedInsertionLeavesListAndPositionUnchanged) {
     lista L = crealista();
-    for (int x : {1, 2, 3}) {
-        posizione fine = L;
-        inslista(x, &fine);
-    }
+    posizione primo = L;
+    inslista(3, &primo);
+    inslista(2, &primo);
+    inslista(1, &primo);
     const std::size_t before = alloc_counter::live();
     posizione p = succlista(primolista(L));
     alloc_counter::fail_after(0);
