@@ -1,0 +1,5 @@
+# Cross build for 64-bit Windows (x86-64) with Debian's MinGW-w64 toolchain.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(mingw_triplet x86_64-w64-mingw32)
+include("${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake")
