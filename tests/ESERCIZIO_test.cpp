@@ -12,16 +12,6 @@
 
 namespace {
 
-NODO* join(BINALBERO left, int value, BINALBERO right) {
-    CONSTRBINALBERO(&left, right);
-    SCRIVINODO(value, left);
-    return left;
-}
-
-NODO* leaf(int value) {
-    return join(CREABINALBERO(), value, CREABINALBERO());
-}
-
 // u's left child, checked to be a new leaf below u.
 const NODO* hung_leaf(const NODO* u) {
     const NODO* n = u->sinistro;
@@ -35,7 +25,7 @@ const NODO* hung_leaf(const NODO* u) {
 }
 
 TEST(AggiungiNodo, NodeWithoutLeftChildGetsOneLeafHoldingTheSum) {
-    BINALBERO T = join(CREABINALBERO(), 5, leaf(9));
+    BINALBERO T = joined(CREABINALBERO(), 5, leaf(9));
     NODO* right = T->destro;
     AGGIUNGINODO(T, T, 7);
     EXPECT_EQ(hung_leaf(T)->valore, 7) << "the node's own value is not added";
@@ -47,8 +37,8 @@ TEST(AggiungiNodo, NodeWithoutLeftChildGetsOneLeafHoldingTheSum) {
 
 TEST(AggiungiNodo, WalkVisitsTheLeftChildAndItsRightChain) {
     // 1 with left child 10, whose right chain is 100, 1000; 2 is a left grandchild of 100.
-    BINALBERO chain = join(leaf(2), 100, leaf(1000));
-    BINALBERO T = join(join(CREABINALBERO(), 10, chain), 1, CREABINALBERO());
+    BINALBERO chain = joined(leaf(2), 100, leaf(1000));
+    BINALBERO T = joined(joined(CREABINALBERO(), 10, chain), 1, CREABINALBERO());
     NODO* first = T->sinistro;
     NODO* last = chain->destro;
     NODO* grandchild = chain->sinistro;
@@ -61,7 +51,7 @@ TEST(AggiungiNodo, WalkVisitsTheLeftChildAndItsRightChain) {
 }
 
 TEST(AggiungiNodo, SumsWrapAroundLikeTheThirtyTwoBitMachine) {
-    BINALBERO T = join(leaf(0), INT_MAX, CREABINALBERO());
+    BINALBERO T = joined(leaf(0), INT_MAX, CREABINALBERO());
     AGGIUNGINODO(T, T, 1);
     EXPECT_EQ(hung_leaf(T->sinistro)->valore, INT_MIN);
     delete_capturing(T, &T);

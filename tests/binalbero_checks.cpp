@@ -39,6 +39,16 @@ std::size_t checked_size(BINALBERO T) {
     return checked_subtree_size(T);
 }
 
+BINALBERO joined(BINALBERO left, int value, BINALBERO right) {
+    CONSTRBINALBERO(&left, right);
+    SCRIVINODO(value, left);
+    return left;
+}
+
+BINALBERO leaf(int value) {
+    return joined(CREABINALBERO(), value, CREABINALBERO());
+}
+
 std::vector<int> preorder(const NODO* u) {
     std::vector<int> values;
     walk(u, true, values);

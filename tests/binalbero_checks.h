@@ -11,6 +11,11 @@
 // parent. Reports any breach as a test failure and returns the number of nodes.
 std::size_t checked_size(BINALBERO T);
 
+// A tree made by joining left and right under a new root holding value; a leaf when both are
+// empty.
+BINALBERO joined(BINALBERO left, int value, BINALBERO right);
+BINALBERO leaf(int value);
+
 // The values of the subtree rooted at u in preorder, and in postorder.
 std::vector<int> preorder(const NODO* u);
 std::vector<int> postorder(const NODO* u);

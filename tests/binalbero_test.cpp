@@ -13,19 +13,9 @@
 
 namespace {
 
-BINALBERO leaf(int value) {
-    BINALBERO T = CREABINALBERO();
-    CONSTRBINALBERO(&T, CREABINALBERO());
-    SCRIVINODO(value, T);
-    return T;
-}
-
 // The tree 30 with the leaves 10 on the left and 20 on the right.
 BINALBERO small_tree() {
-    BINALBERO T = leaf(10);
-    CONSTRBINALBERO(&T, leaf(20));
-    SCRIVINODO(30, T);
-    return T;
+    return joined(leaf(10), 30, leaf(20));
 }
 
 TEST(BinAlbero, EmptyTreeAndSingleNode) {
@@ -49,19 +39,16 @@ TEST(BinAlbero, EmptyTreeAndSingleNode) {
 }
 
 TEST(BinAlbero, JoinLinksBothWays) {
-    BINALBERO L = leaf(1);
-    CONSTRBINALBERO(&L, leaf(2));
+    BINALBERO L = joined(leaf(1), 2, CREABINALBERO());
     NODO* const old_left = L;
-    BINALBERO R = leaf(3);
-    NODO* const old_right = R;
-    CONSTRBINALBERO(&L, R);
+    NODO* const old_right = leaf(3);
+    CONSTRBINALBERO(&L, old_right);
     EXPECT_NE(L, old_left);
-    EXPECT_EQ(R, old_right) << "the right tree's handle now designates the right subtree";
     EXPECT_EQ(FIGLIOSINISTRO(L), old_left);
     EXPECT_EQ(FIGLIODESTRO(L), old_right);
     EXPECT_EQ(BINPADRE(old_left), L);
     EXPECT_EQ(BINPADRE(old_right), L);
-    EXPECT_EQ(checked_size(L), 5U);
+    EXPECT_EQ(checked_size(L), 4U);
     delete_capturing(L, &L);
 }
 
@@ -103,69 +90,67 @@ TEST(BinAlbero, DeletionPrintsPostorderAndClearsTheLinks) {
 // of its own, so the deletion's lines can be checked against the postorder taken beforehand; the
 // live blocks always equal the model's node count, and at the end every node is freed.
 TEST(BinAlbero, RandomJoinsAndDeletionsKeepTheInvariant) {
+    struct Tree {
+        BINALBERO root;
+        std::size_t size;
+    };
     for (unsigned seed = 1; seed <= 30; ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         std::mt19937 rng(seed);
         constexpr int steps = 300;
-        std::vector<BINALBERO> forest;
-        std::vector<std::size_t> sizes;
+        std::vector<Tree> forest;
         forest.reserve(steps);
-        sizes.reserve(steps);
         const std::size_t before = alloc_counter::live();
-        std::size_t nodes = 0;
         int next_value = 0;
         auto pick = [&rng](std::size_t n) {
             return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
         };
+        auto take = [&forest](std::size_t i) {
+            const Tree t = forest[i];
+            forest.erase(forest.begin() + static_cast<std::ptrdiff_t>(i));
+            return t;
+        };
         for (int step = 0; step < steps; ++step) {
             const int operation = std::uniform_int_distribution<int>(0, 2)(rng);
             if (operation == 0 || forest.size() < 2) {
-                forest.push_back(leaf(++next_value));
-                sizes.push_back(1);
-                ++nodes;
+                forest.push_back({leaf(++next_value), 1});
             } else if (operation == 1) {
-                const std::size_t right = pick(forest.size());
-                BINALBERO R = forest[right];
-                const std::size_t right_size = sizes[right];
-                forest.erase(forest.begin() + static_cast<std::ptrdiff_t>(right));
-                sizes.erase(sizes.begin() + static_cast<std::ptrdiff_t>(right));
-                const std::size_t left = pick(forest.size());
-                CONSTRBINALBERO(&forest[left], R);
-                SCRIVINODO(++next_value, forest[left]);
-                sizes[left] += right_size + 1;
-                ++nodes;
+                const Tree right = take(pick(forest.size()));
+                Tree& left = forest[pick(forest.size())];
+                left = {joined(left.root, ++next_value, right.root), left.size + right.size + 1};
             } else {
-                const std::size_t t = pick(forest.size());
-                std::vector<NODO*> candidates;
-                for (NODO* u = forest[t]; u != nullptr;) {
-                    candidates.push_back(u);
+                const std::size_t i = pick(forest.size());
+                Tree& t = forest[i];
+                std::vector<NODO*> path;
+                for (NODO* u = t.root; u != nullptr;) {
+                    path.push_back(u);
                     u = std::bernoulli_distribution(0.5)(rng) ? u->sinistro : u->destro;
                 }
-                NODO* u = candidates[pick(candidates.size())];
-                const bool whole = u == forest[t];
+                NODO* u = path[pick(path.size())];
+                const bool whole = u == t.root;
                 const std::vector<int> doomed = postorder(u);
                 std::string expected;
-                for (std::size_t i = 0; i < doomed.size(); ++i) {
-                    const bool root_line = whole && i + 1 == doomed.size();
+                for (std::size_t k = 0; k < doomed.size(); ++k) {
+                    const bool root_line = whole && k + 1 == doomed.size();
                     expected += (root_line ? "free nodo radice valore: " : "free nodo valoUre: ") +
-                                std::to_string(doomed[i]) + "\n";
+                                std::to_string(doomed[k]) + "\n";
                 }
-                ASSERT_EQ(delete_capturing(u, &forest[t]), expected) << "step " << step;
-                sizes[t] -= doomed.size();
-                nodes -= doomed.size();
-                ASSERT_EQ(BINALBEROVUOTO(forest[t]), whole ? 1 : 0);
+                ASSERT_EQ(delete_capturing(u, &t.root), expected) << "step " << step;
+                ASSERT_EQ(BINALBEROVUOTO(t.root), whole ? 1 : 0);
+                t.size -= doomed.size();
                 if (whole) {
-                    forest.erase(forest.begin() + static_cast<std::ptrdiff_t>(t));
-                    sizes.erase(sizes.begin() + static_cast<std::ptrdiff_t>(t));
+                    take(i);
                 }
             }
-            for (std::size_t i = 0; i < forest.size(); ++i) {
-                ASSERT_EQ(checked_size(forest[i]), sizes[i]) << "step " << step;
+            std::size_t nodes = 0;
+            for (const Tree& t : forest) {
+                ASSERT_EQ(checked_size(t.root), t.size) << "step " << step;
+                nodes += t.size;
             }
             ASSERT_EQ(alloc_counter::live(), before + nodes) << "step " << step;
         }
-        for (BINALBERO& T : forest) {
-            delete_capturing(T, &T);
+        for (Tree& t : forest) {
+            delete_capturing(t.root, &t.root);
         }
         EXPECT_EQ(alloc_counter::live(), before);
     }

@@ -20,21 +20,6 @@ std::string destroy_and_capture(pila S) {
     return testing::internal::GetCapturedStdout();
 }
 
-TEST(Pila, LastInFirstOut) {
-    pila S = creapila();
-    for (int x : {3, 2, 1}) {
-        inpila(x, S);
-    }
-    EXPECT_EQ(leggipila(S), 1);
-    EXPECT_EQ(checked_contents(S), (Elements{3, 2, 1})) << "the top is the list's last element";
-    fuoripila(S);
-    EXPECT_EQ(leggipila(S), 2);
-    fuoripila(S);
-    fuoripila(S);
-    EXPECT_EQ(checked_contents(S), Elements{}) << "the ring still closes on the stack's handle";
-    EXPECT_EQ(destroy_and_capture(S), "");
-}
-
 TEST(Pila, EmptyStackReadsZeroAndIgnoresPop) {
     pila S = creapila();
     const std::size_t before = alloc_counter::live();

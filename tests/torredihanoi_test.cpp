@@ -15,13 +15,6 @@ namespace {
 // Disks from bottom to top, on the pegs A, B and C.
 using Pegs = std::array<std::vector<int>, 3>;
 
-struct Move {
-    int disk;
-    char from;
-    char to;
-    bool operator==(const Move&) const = default;
-};
-
 // The three pegs of a puzzle under test, with the disks 1..n stacked on A.
 struct Puzzle {
     std::array<pila, 3> pegs{creapila(), creapila(), creapila()};
@@ -69,24 +62,21 @@ std::vector<Pegs> solve_watching(Puzzle& puzzle, int n) {
     return seen;
 }
 
-// The single move that turns one state into the next; fails the test if there is none.
-Move move_between(const Pegs& before, const Pegs& after) {
+// Whether one disk moved from the top of one peg to the top of another turns before into after.
+bool one_move_apart(const Pegs& before, const Pegs& after) {
     for (std::size_t from = 0; from < 3; ++from) {
         for (std::size_t to = 0; to < 3; ++to) {
-            if (from == to || before[from].empty()) {
-                continue;
-            }
-            Pegs moved = before;
-            moved[to].push_back(moved[from].back());
-            moved[from].pop_back();
-            if (moved == after) {
-                return {before[from].back(), static_cast<char>('A' + from),
-                        static_cast<char>('A' + to)};
+            if (from != to && !before[from].empty()) {
+                Pegs moved = before;
+                moved[to].push_back(moved[from].back());
+                moved[from].pop_back();
+                if (moved == after) {
+                    return true;
+                }
             }
         }
     }
-    ADD_FAILURE() << "two states are not one disk move apart";
-    return {};
+    return false;
 }
 
 bool ordered(const Pegs& pegs) {
@@ -103,19 +93,6 @@ std::vector<int> tower(int n) {
     return disks;
 }
 
-TEST(TorreDiHanoi, ThreeDisksMakeTheSevenClassicMoves) {
-    Puzzle puzzle(3);
-    const std::vector<Pegs> seen = solve_watching(puzzle, 3);
-    std::vector<Move> moves;
-    for (std::size_t i = 1; i < seen.size(); ++i) {
-        moves.push_back(move_between(seen[i - 1], seen[i]));
-    }
-    const std::vector<Move> classic{{1, 'A', 'C'}, {2, 'A', 'B'}, {1, 'C', 'B'}, {3, 'A', 'C'},
-                                    {1, 'B', 'A'}, {2, 'B', 'C'}, {1, 'A', 'C'}};
-    EXPECT_EQ(moves, classic);
-    EXPECT_EQ(seen.back(), (Pegs{{{}, {}, {3, 2, 1}}}));
-}
-
 // A solution in 2^n - 1 single-disk moves that never puts a disk on a smaller one is the unique
 // shortest solution, so these checks pin down every move.
 TEST(TorreDiHanoi, SmallTowersTakeTheShortestLegalSolution) {
@@ -125,7 +102,7 @@ TEST(TorreDiHanoi, SmallTowersTakeTheShortestLegalSolution) {
         const std::vector<Pegs> seen = solve_watching(puzzle, n);
         ASSERT_EQ(seen.size(), std::size_t{1} << static_cast<unsigned>(n));
         for (std::size_t i = 1; i < seen.size(); ++i) {
-            move_between(seen[i - 1], seen[i]);
+            ASSERT_TRUE(one_move_apart(seen[i - 1], seen[i])) << "move " << i;
             ASSERT_TRUE(ordered(seen[i])) << "after move " << i;
         }
         EXPECT_EQ(seen.back(), (Pegs{{{}, {}, tower(n)}}));
