@@ -1,0 +1,73 @@
+#include "ESERCIZIO.h"
+#include "binalberorand.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+
+// From the malloc wrapper: blocks allocated and not yet released.
+extern std::size_t live_blocks;
+
+namespace {
+
+// The invariant checker: u has the given parent and every child's padre is its parent. Returns
+// the subtree written out as "value(left,right)", a leaf as its value alone, empty as "".
+std::string shape(const NODO* u, const NODO* parent = nullptr) {
+    if (u == nullptr) {
+        return "";
+    }
+    EXPECT_EQ(u->padre, parent) << "at the node holding " << u->valore;
+    std::string text = std::to_string(u->valore);
+    if (u->sinistro != nullptr || u->destro != nullptr) {
+        text.append("(").append(shape(u->sinistro, u) + ",").append(shape(u->destro, u) + ")");
+    }
+    return text;
+}
+
+BINALBERO joined(BINALBERO left, int value, BINALBERO right) {
+    CONSTRBINALBERO(&left, right);
+    SCRIVINODO(value, left);
+    return left;
+}
+
+// Joins link parents and children; a new node holds 0. The walk hangs a new leaf holding the
+// running sum under the node it starts from if that has no left child; else it walks each node
+// of its left child's right chain, adding the start node's value to the sum, which wraps around
+// at the limits of int. A deletion prints its nodes in postorder, the tree's root as such, frees
+// them and empties the parent's link.
+TEST(BinAlbero, JoinWalkDeleteAndBuildAtRandom) {
+    const std::size_t before = live_blocks;
+    BINALBERO T = CREABINALBERO();
+    CONSTRBINALBERO(&T, CREABINALBERO());
+    EXPECT_TRUE(BINALBEROVUOTO(T) == 0 && SINISTROVUOTO(T) == 1 && DESTROVUOTO(T) == 1);
+    NODO* const v = joined(joined({}, 2, {}), 100, joined({}, 1000, {}));
+    NODO* const u = joined(T, 10, v);
+    T = joined(u, 1, {});
+    EXPECT_TRUE(FIGLIOSINISTRO(T) == u && FIGLIODESTRO(u) == v && BINPADRE(v) == u);
+    AGGIUNGINODO(BINRADICE(T), T, 4);
+    EXPECT_EQ(shape(T), "1(10(0(15,),100(2(105,),1000(5,))),)");
+    testing::internal::CaptureStdout();
+    CANCSOTTOBINALBERO(FIGLIOSINISTRO(v), &T);
+    CANCSOTTOBINALBERO(v, &T);
+    EXPECT_EQ(shape(T), "1(10(0(15,),),)");
+    CANCSOTTOBINALBERO(T, &T);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "free nodo valoUre: 105\nfree nodo valoUre: 2\nfree nodo valoUre: 5\n"
+              "free nodo valoUre: 1000\nfree nodo valoUre: 100\nfree nodo valoUre: 15\n"
+              "free nodo valoUre: 0\nfree nodo valoUre: 10\nfree nodo radice valore: 1\n");
+    EXPECT_TRUE(BINALBEROVUOTO(T) == 1 && live_blocks == before);
+
+    // In the random complete tree of height 3 all nodes of one height hold one value, since every
+    // call of the builder reseeds: from the first four values drawn, 403 in the leaves, then 819,
+    // 1782 and 86. The walk from the root hangs four leaves under the leaves of its left subtree.
+    INITBINALBERORAND(3, &T);
+    AGGIUNGINODO(T, T, 0);
+    EXPECT_EQ(shape(T), "86(1782(819(403(2687,),403(1868,)),819(403(905,),403(86,))),"
+                        "1782(819(403,403),819(403,403)))");
+    T = joined(joined({}, 0, {}), 2147483647, {});
+    AGGIUNGINODO(T, T, 1);
+    EXPECT_EQ(shape(T), "2147483647(0(-2147483648,),)");
+}
+
+} // namespace
