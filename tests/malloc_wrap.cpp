@@ -15,15 +15,14 @@ void (*before_malloc)() = nullptr; // while set, called before each allocation b
 // With MALLOC_FAILS_AFTER=N in the environment, allocation N + 1 of the binary's own fails. The
 // setting is read before main, and reads as unset while the C runtime starts.
 static const char* const fails_after = std::getenv("MALLOC_FAILS_AFTER");
-static long allocations = 0;
+static long made = 0;
 
 extern "C" void* __wrap_malloc(std::size_t size) {
     if (auto* const hook = std::exchange(before_malloc, nullptr)) {
         hook();
         before_malloc = hook;
     }
-    const bool fails =
-        fails_after != nullptr && allocations++ == std::strtol(fails_after, nullptr, 10);
+    const bool fails = fails_after != nullptr && made++ == std::strtol(fails_after, nullptr, 10);
     live_blocks += fails ? 0 : 1;
     return fails ? nullptr : __real_malloc(size);
 }

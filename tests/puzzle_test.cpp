@@ -14,13 +14,11 @@ extern void (*before_malloc)();
 
 namespace {
 
-using Elements = std::vector<int>;
-
 // The invariant checker: every cell, the sentinel included, is its neighbours' neighbour (each
 // element's check covers its neighbours' links, and listavuota an empty ring's). Returns the
 // elements from first to last.
-Elements contents(lista L) {
-    Elements found;
+std::vector<int> contents(lista L) {
+    std::vector<int> found;
     for (auto* p = primolista(L); finelista(p, L) != 1 && found.size() < 1000; p = succlista(p)) {
         EXPECT_TRUE(predlista(succlista(p)) == p && succlista(predlista(p)) == p);
         found.push_back(leggilista(p));
@@ -35,7 +33,7 @@ Elements contents(lista L) {
 TEST(Lista, RandomEditsAtAWalkingCursorMatchAVector) {
     SCOPED_TRACE("seed 1");
     std::mt19937 rng(1);
-    Elements model;
+    std::vector<int> model;
     model.reserve(3000); // so that the model's own blocks stay as they are
     const std::size_t before = live_blocks;
     lista L = crealista();
@@ -66,7 +64,7 @@ unsigned looks = 0;
 
 void look_at_pegs() {
     for (pila S : pegs) {
-        const Elements peg = contents(S);
+        const std::vector<int> peg = contents(S);
         EXPECT_TRUE(std::is_sorted(peg.rbegin(), peg.rend(), [](int a, int b) { return a <= b; }));
     }
     ++looks;

@@ -12,15 +12,17 @@ extern std::size_t live_blocks;
 namespace {
 
 // The invariant checker: u has the given parent and every child's padre is its parent. Returns
-// the subtree written out as "value(left,right)", a leaf as its value alone, empty as "".
-std::string shape(const NODO* u, const NODO* parent = nullptr) {
+// the subtree written out as "value(left,right)", a leaf as its value alone, empty as "". It reads
+// the tree through its accessors, and so checks them too.
+std::string shape(NODO* u, NODO* parent = nullptr) {
     if (u == nullptr) {
         return "";
     }
-    EXPECT_EQ(u->padre, parent) << "at the node holding " << u->valore;
-    std::string text = std::to_string(u->valore);
-    if (u->sinistro != nullptr || u->destro != nullptr) {
-        text.append("(").append(shape(u->sinistro, u) + ",").append(shape(u->destro, u) + ")");
+    EXPECT_EQ(BINPADRE(u), parent) << "at the node holding " << LEGGINODO(u);
+    std::string text = std::to_string(LEGGINODO(u));
+    if (SINISTROVUOTO(u) != 1 || DESTROVUOTO(u) != 1) {
+        text.append("(").append(shape(FIGLIOSINISTRO(u), u) + ",");
+        text.append(shape(FIGLIODESTRO(u), u) + ")");
     }
     return text;
 }
@@ -40,11 +42,9 @@ TEST(BinAlbero, JoinWalkDeleteAndBuildAtRandom) {
     const std::size_t before = live_blocks;
     BINALBERO T = CREABINALBERO();
     CONSTRBINALBERO(&T, CREABINALBERO());
-    EXPECT_TRUE(BINALBEROVUOTO(T) == 0 && SINISTROVUOTO(T) == 1 && DESTROVUOTO(T) == 1);
+    EXPECT_EQ(BINALBEROVUOTO(T), 0);
     NODO* const v = joined(joined({}, 2, {}), 100, joined({}, 1000, {}));
-    NODO* const u = joined(T, 10, v);
-    T = joined(u, 1, {});
-    EXPECT_TRUE(FIGLIOSINISTRO(T) == u && FIGLIODESTRO(u) == v && BINPADRE(v) == u);
+    T = joined(joined(T, 10, v), 1, {});
     AGGIUNGINODO(BINRADICE(T), T, 4);
     EXPECT_EQ(shape(T), "1(10(0(15,),100(2(105,),1000(5,))),)");
     testing::internal::CaptureStdout();
