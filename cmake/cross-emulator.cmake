@@ -1,0 +1,47 @@
+# A cross build's tests run under the emulator that its preset names: qemu-user for Linux on another
+# processor, Wine for Windows. Where the emulator is missing, the configure stops and names the
+# package to install. Sets emulator_skip_reason where this machine cannot run the tests at all,
+# which happens only to the 32-bit Windows ones, on a kernel that runs no 32-bit x86 code.
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    message(FATAL_ERROR "A cross build runs its tests under CMAKE_CROSSCOMPILING_EMULATOR, which is "
+                        "not set; set it, or configure with -DBUILD_TESTING=OFF.")
+endif()
+if(NOT WIN32)
+    list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 qemu)
+    find_program(QEMU_USER "${qemu}")
+    if(NOT QEMU_USER)
+        message(FATAL_ERROR "${qemu} is missing: install qemu-user to run the tests.")
+    endif()
+    return()
+endif()
+
+# env VARIABLE=value... loader: Wine's loader comes last, from wine64 or, for 32-bit programs,
+# from wine32:i386.
+list(GET CMAKE_CROSSCOMPILING_EMULATOR -1 loader)
+set(package wine64)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(package wine32:i386)
+endif()
+if(NOT EXISTS "${loader}")
+    message(FATAL_ERROR "${loader} is missing: install ${package} to run the tests under Wine.")
+endif()
+
+# The 32-bit loader of the C library, which wine32:i386 needs, runs wherever the kernel runs 32-bit
+# x86 code.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    execute_process(COMMAND /lib/ld-linux.so.2 --version RESULT_VARIABLE refused OUTPUT_QUIET
+                    ERROR_QUIET)
+    if(refused)
+        set(emulator_skip_reason "this machine's kernel runs no 32-bit x86 code, so Wine cannot run "
+                                 "the 32-bit programs")
+        message(WARNING "The tests will be skipped: ${emulator_skip_reason}.")
+        return()
+    endif()
+endif()
+
+# Wine makes its prefix at its first start, with messages on standard error: here, not in a test.
+execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init RESULT_VARIABLE status
+                OUTPUT_QUIET ERROR_VARIABLE log)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "Wine cannot run the tests: 'wineboot --init' gave ${status}:\n${log}")
+endif()
