@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -58,15 +59,18 @@ TEST(Lista, RandomEditsAtAWalkingCursorMatchAVector) {
 }
 
 // The pegs A, B and C, and how often they were looked at, each time checking that no disk lies on
-// a smaller one.
+// a smaller one and that all nine are there.
 std::array<pila, 3> pegs;
 unsigned looks = 0;
 
 void look_at_pegs() {
+    std::size_t disks = 0;
     for (pila S : pegs) {
         const std::vector<int> peg = contents(S);
-        EXPECT_TRUE(std::is_sorted(peg.rbegin(), peg.rend(), [](int a, int b) { return a <= b; }));
+        EXPECT_TRUE(std::adjacent_find(peg.begin(), peg.end(), std::less_equal<>()) == peg.end());
+        disks += peg.size();
     }
+    EXPECT_EQ(disks, 9U);
     ++looks;
 }
 

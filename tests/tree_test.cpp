@@ -36,8 +36,9 @@ BINALBERO joined(BINALBERO left, int value, BINALBERO right) {
 // Joins link parents and children; a new node holds 0. The walk hangs a new leaf holding the
 // running sum under the node it starts from if that has no left child; else it walks each node
 // of its left child's right chain, adding the start node's value to the sum, which wraps around
-// at the limits of int. A deletion prints its nodes in postorder, the tree's root as such, frees
-// them and empties the parent's link.
+// at the limits of int. The print shows a node, then its left subtree, then its right one, and
+// stops at a node with one child. A deletion prints its nodes in postorder, left subtree first,
+// the tree's root as such, frees them and empties the parent's link.
 TEST(BinAlbero, JoinWalkDeleteAndBuildAtRandom) {
     const std::size_t before = live_blocks;
     BINALBERO T = CREABINALBERO();
@@ -48,11 +49,14 @@ TEST(BinAlbero, JoinWalkDeleteAndBuildAtRandom) {
     AGGIUNGINODO(BINRADICE(T), T, 4);
     EXPECT_EQ(shape(T), "1(10(0(15,),100(2(105,),1000(5,))),)");
     testing::internal::CaptureStdout();
-    CANCSOTTOBINALBERO(FIGLIOSINISTRO(v), &T);
+    STAMPALBEROBIN(v, T);
     CANCSOTTOBINALBERO(v, &T);
     EXPECT_EQ(shape(T), "1(10(0(15,),),)");
+    CANCSOTTOBINALBERO(FIGLIOSINISTRO(T), &T);
+    EXPECT_EQ(shape(T), "1");
     CANCSOTTOBINALBERO(T, &T);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "\n\n100\n\n\n2\n\n\n1000\n"
               "free nodo valoUre: 105\nfree nodo valoUre: 2\nfree nodo valoUre: 5\n"
               "free nodo valoUre: 1000\nfree nodo valoUre: 100\nfree nodo valoUre: 15\n"
               "free nodo valoUre: 0\nfree nodo valoUre: 10\nfree nodo radice valore: 1\n");
