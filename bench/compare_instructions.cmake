@@ -1,5 +1,6 @@
 # Runs hanoi_demo and the plain C baseline under valgrind's callgrind and prints the instructions
-# each runs and their ratio. Callgrind's files go to WORK_DIR, in the build folder.
+# each runs and their ratio, failing when hanoi_demo runs more than 1.05 times the baseline's.
+# Callgrind's files go to WORK_DIR, in the build folder.
 #
 #   DEMO, BASELINE   the two programs
 #   WORK_DIR         a folder for callgrind's files
@@ -25,3 +26,6 @@ math(EXPR whole "${thousandths} / 1000")
 math(EXPR fraction "${thousandths} % 1000 + 1000") # with its leading zeros after the first digit
 string(SUBSTRING "${fraction}" 1 3 fraction)
 message("ratio: ${whole}.${fraction}")
+if(thousandths GREATER 1050)
+    message(FATAL_ERROR "hanoi_demo runs more than 1.05 times the baseline's instructions")
+endif()
