@@ -3,8 +3,8 @@
 # package to install. Sets emulator_skip_reason where this machine cannot run the tests at all,
 # which happens only to the 32-bit Windows ones, on a kernel that runs no 32-bit x86 code.
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
-    message(FATAL_ERROR "A cross build runs its tests under CMAKE_CROSSCOMPILING_EMULATOR, which is "
-                        "not set; set it, or configure with -DBUILD_TESTING=OFF.")
+    message(FATAL_ERROR "A cross build runs its tests under CMAKE_CROSSCOMPILING_EMULATOR, which "
+                        "is not set; set it, or configure with -DBUILD_TESTING=OFF.")
 endif()
 if(NOT WIN32)
     list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 qemu)
@@ -32,8 +32,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     execute_process(COMMAND /lib/ld-linux.so.2 --version RESULT_VARIABLE refused OUTPUT_QUIET
                     ERROR_QUIET)
     if(refused)
-        set(emulator_skip_reason "this machine's kernel runs no 32-bit x86 code, so Wine cannot run "
-                                 "the 32-bit programs")
+        set(emulator_skip_reason "this machine's kernel runs no 32-bit x86 code, so Wine cannot "
+                                 "run the 32-bit programs")
         message(WARNING "The tests will be skipped: ${emulator_skip_reason}.")
         return()
     endif()

@@ -1,6 +1,6 @@
 # GoogleTest, built from the sources Debian ships where they are present, with each preset's own
 # compiler, standard library and sanitizers; otherwise an installed GoogleTest package.
-set(GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's sources, built with the tests")
+set(GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's sources, to build")
 if(EXISTS "${GOOGLETEST_SOURCE_DIR}/CMakeLists.txt")
     add_subdirectory("${GOOGLETEST_SOURCE_DIR}" googletest EXCLUDE_FROM_ALL SYSTEM)
     set_target_properties(gtest gtest_main PROPERTIES COMPILE_OPTIONS -w) # third-party code
@@ -8,6 +8,7 @@ if(EXISTS "${GOOGLETEST_SOURCE_DIR}/CMakeLists.txt")
 endif()
 find_package(GTest)
 if(NOT GTest_FOUND)
-    message(FATAL_ERROR "GoogleTest is missing: install libgtest-dev (on Debian and Ubuntu it brings "
-                        "the sources too), or configure with -DBUILD_TESTING=OFF to build the programs alone.")
+    message(FATAL_ERROR "GoogleTest is missing: install libgtest-dev (on Debian and Ubuntu it "
+                        "brings the sources too), or configure with -DBUILD_TESTING=OFF to build "
+                        "the programs alone.")
 endif()
