@@ -69,17 +69,20 @@ void CANCSOTTOBINALBERO(NODO* u, BINALBERO* T) {
     if (u->destro != nullptr) {
         CANCSOTTOBINALBERO(u->destro, T);
     }
-    if (u == *T) {
-        *T = nullptr;
-        std::printf("free nodo radice valore: %d\n", u->valore);
-    } else {
-        NODO* p = u->padre;
+    // u may have a parent even as the root of *T, when *T is a subtree's own handle.
+    if (NODO* p = u->padre; p != nullptr) {
         if (p->sinistro == u) {
             p->sinistro = nullptr;
         }
         if (p->destro == u) {
             p->destro = nullptr;
         }
+    }
+    // "valoUre" is misspelt in the programs' fixed output, and stays so.
+    if (u == *T) {
+        *T = nullptr;
+        std::printf("free nodo radice valore: %d\n", u->valore);
+    } else {
         std::printf("free nodo valoUre: %d\n", u->valore);
     }
     std::free(u);

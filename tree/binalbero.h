@@ -42,9 +42,10 @@ int SINISTROVUOTO(NODO* u);
 // 1 if u has no right child, else 0.
 int DESTROVUOTO(NODO* u);
 
-// Joins *L and R, either possibly empty, under a new root holding 0; *L then designates the
-// joined tree and R, unchanged, its right subtree. One allocation; if it fails, std::bad_alloc
-// and both trees are left as they were.
+// Joins *L and R, either possibly empty, under a new root holding 0, which becomes their roots'
+// padre; *L then designates the joined tree, and R's handle, unchanged, its right subtree.
+// Requires *L and R to be separate trees, not subtrees of another. One allocation; if it fails,
+// std::bad_alloc and both trees are left as they were.
 void CONSTRBINALBERO(BINALBERO* L, BINALBERO R);
 
 // u's value.
@@ -54,10 +55,12 @@ int LEGGINODO(NODO* u);
 void SCRIVINODO(int x, NODO* u);
 
 // Deletes the subtree rooted at u from *T in postorder (children before parents, left subtree
-// before right), printing "free nodo valoUre: %d\n" for each node released below *T's root and
-// "free nodo radice valore: %d\n" for that root, after which *T is empty. The link from u's
-// parent is cleared, so the rest of *T stays a tree. Requires u to be a node of *T. Time linear
-// in the subtree's size, recursion as deep as its height.
+// before right), printing "free nodo radice valore: %d\n" with the value of *T's root, after
+// which *T is empty, and "free nodo valoUre: %d\n" with that of every other node released; the
+// misspelt "valoUre" is the programs' fixed output. The link to u from its parent, if it has
+// one, is cleared, so the rest of the tree stays a tree: also when *T is the subtree's own
+// handle. Requires u to be a node of *T. Time linear in the subtree's size, recursion as deep as
+// its height.
 void CANCSOTTOBINALBERO(NODO* u, BINALBERO* T);
 
 #endif
