@@ -10,9 +10,9 @@
 // and deletion need no special case at either end.
 //
 // The list owns its cells: each is one malloc, made by inslista (or crealista for the sentinel)
-// and released with free by canclista. When the heap is exhausted, the allocating operation
-// throws std::bad_alloc, as new would, and leaves the list exactly as it was. Every operation
-// takes constant time.
+// and released with free by canclista; no operation here releases the sentinel. When the heap is
+// exhausted, the allocating operation throws std::bad_alloc, as new would, and leaves any list
+// exactly as it was. Every operation takes constant time.
 
 struct cella {
     cella* pred;

@@ -11,13 +11,14 @@
 
 using pila = lista;
 
-// A new empty stack. One allocation.
+// A new empty stack. One allocation; if it fails, std::bad_alloc.
 pila creapila();
 
 // 1 if S is empty, else 0.
 int pilavuota(pila S);
 
-// The top element; S is unchanged. On an empty stack, the sentinel's 0.
+// The top element; S is unchanged. On an empty stack, the sentinel's elem: 0, unless scrivilista
+// wrote another value there.
 int leggipila(pila S);
 
 // Pushes x onto S. One allocation; if it fails, std::bad_alloc and S is unchanged.
@@ -27,8 +28,9 @@ void inpila(int x, pila S);
 // leggipila). On an empty stack, nothing happens.
 void fuoripila(pila S);
 
-// Releases an empty stack, which must not be used again. A non-empty stack is refused with
-// "ERRORE: stai provando a distruggere una pila non vuota" on standard output and left as it was.
+// Releases an empty stack's sentinel, after which S must not be used again. A non-empty stack is
+// refused with the line "ERRORE: stai provando a distruggere una pila non vuota" on standard
+// output, and left as it was.
 void distruggipila(pila S);
 
 #endif

@@ -5,9 +5,10 @@
 
 // The Tower of Hanoi on three pegs, each peg a stack whose top is its upper disk. A disk is its
 // number, from 1 (the smallest) to ndischi (the largest). Each move pushes the disk onto the
-// target peg before popping it from the source, so a move needs one cell more than the disks.
+// target peg before popping it from the source, so the moving disk has two cells for a moment:
+// the pegs hold at most one cell more than there are disks, besides their three sentinels.
 
-// The number of disks of the puzzle; at least 1.
+// The number of disks that hanoi_demo stacks and moves; at least 1.
 extern int ndischi;
 
 // Moves the upper disk of from onto to, without comparing it with to's top.
@@ -15,7 +16,9 @@ extern int ndischi;
 void muovidisco(pila from, pila to);
 
 // Moves the n upper disks of from onto to, with via as the spare peg, in 2^n - 1 moves and with
-// recursion n deep; no peg ever holds a larger disk above a smaller one. Moves nothing if n < 1.
+// recursion n deep. Requires three distinct pegs, from holding at least n disks, and each of its
+// n upper disks smaller than the disks below it and than the tops of to and via; then no peg ever
+// holds a larger disk above a smaller one. Moves nothing if n < 1.
 void torredihanoi(int n, pila from, pila to, pila via);
 
 #endif

@@ -8,13 +8,16 @@
 // platform: it is reseeded with 15612 by every call of INITBINALBERORAND, and each value drawn
 // lies in 0..32767.
 
-// a + (r mod (b - a + 1)), with r the generator's next value; a..b for any a <= b.
+// a + (r mod (b - a + 1)), with r the generator's next value: a value in a..b when b - a is at
+// most 32767, else in a..a + 32767. Requires a <= b.
 int int_rand(int a, int b);
 
-// Builds into *T, which should be empty, a complete binary tree of height h: 2^(h+1) - 1 nodes,
-// each drawn after both its subtrees are complete, leaves from 1..1050 and the others from
-// 15..2050. Since every call reseeds, all nodes of one height hold one value. With h < 0 it
-// builds nothing. Time and allocations linear in the nodes, recursion h deep.
+// Builds into *T a complete binary tree of height h: 2^(h+1) - 1 nodes, each drawn after both
+// its subtrees are complete, leaves from 1..1050 and the others from 15..2050. Since every call
+// reseeds, all nodes of one height hold one value. A tree already at *T becomes the left subtree
+// of the leftmost new node. With h < 0 it builds nothing. Time and allocations linear in the
+// nodes, recursion h deep. If an allocation fails, std::bad_alloc: *T then holds what was built
+// into it, and a right subtree being built is lost, not released.
 void INITBINALBERORAND(int h, BINALBERO* T);
 
 // Prints "\n\n%d\n" with u's value, then, if u has two children, the left and the right subtree
