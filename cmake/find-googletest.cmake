@@ -1,5 +1,7 @@
 # GoogleTest, built from the sources Debian ships where they are present, with each preset's own
-# compiler, standard library and sanitizers; otherwise an installed GoogleTest package.
+# compiler, standard library and sanitizers; otherwise an installed GoogleTest package. And CMake's
+# module that registers its tests.
+include(GoogleTest)
 set(GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's sources, to build")
 if(EXISTS "${GOOGLETEST_SOURCE_DIR}/CMakeLists.txt")
     add_subdirectory("${GOOGLETEST_SOURCE_DIR}" googletest EXCLUDE_FROM_ALL SYSTEM)

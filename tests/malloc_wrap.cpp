@@ -1,34 +1,58 @@
 // Linked with ld --wrap=malloc,--wrap=free, which sends the calls of malloc and free that a binary
-// makes itself here: the test binaries count and watch their allocations, and copies of the
-// programs can be made to run out of heap.
-#include <cstddef>
+// makes itself here. Every new block is filled with a pattern, so that nothing reads fresh memory
+// as zero by luck. The test binaries count and watch their allocations; copies of the programs can
+// be made to run out of heap, and can report what they allocated and released.
+#include "heap.h"
+
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
+
+std::size_t live_blocks = 0;
+void (*before_malloc)() = nullptr; // not called again from within its own allocations
+
+#if HEAP_COUNTED
+namespace {
+
+// Read before main. While the C runtime starts, before they are read, both settings read as unset
+// and its blocks are not counted. With MALLOC_FAILS_AFTER=N, allocation N + 1 fails, and only
+// that one. With MALLOC_REPORT set, the binary writes on standard error at its exit how many blocks
+// it allocated and released.
+unsigned long long allocations = 0; // made, and tried once MALLOC_FAILS_AFTER is read
+unsigned long long releases = 0;
+
+void report() {
+    std::fprintf(stderr, "heap: %llu allocations, %llu releases\n", allocations, releases);
+}
+
+const char* const fails_after = std::getenv("MALLOC_FAILS_AFTER");
+const bool counting =
+    fails_after != nullptr || (std::getenv("MALLOC_REPORT") != nullptr && std::atexit(report) == 0);
+
+} // namespace
 
 // NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 extern "C" void* __real_malloc(std::size_t size);
 extern "C" void __real_free(void* p);
-
-std::size_t live_blocks = 0;       // allocated and not yet released
-void (*before_malloc)() = nullptr; // while set, called before each allocation but its own
-
-// With MALLOC_FAILS_AFTER=N in the environment, allocation N + 1 of the binary's own fails. The
-// setting is read before main, and reads as unset while the C runtime starts.
-static const char* const fails_after = std::getenv("MALLOC_FAILS_AFTER");
-static long made = 0;
 
 extern "C" void* __wrap_malloc(std::size_t size) {
     if (auto* const hook = std::exchange(before_malloc, nullptr)) {
         hook();
         before_malloc = hook;
     }
-    const bool fails = fails_after != nullptr && made++ == std::strtol(fails_after, nullptr, 10);
-    live_blocks += fails ? 0 : 1;
-    return fails ? nullptr : __real_malloc(size);
+    const bool fails =
+        fails_after != nullptr && allocations == std::strtoull(fails_after, nullptr, 10);
+    allocations += counting ? 1 : 0;
+    void* const block = fails ? nullptr : __real_malloc(size);
+    live_blocks += block != nullptr ? 1 : 0;
+    return block != nullptr ? std::memset(block, 0xa5, size) : nullptr;
 }
 
 extern "C" void __wrap_free(void* p) {
     live_blocks -= p != nullptr ? 1 : 0;
+    releases += p != nullptr && counting ? 1 : 0;
     __real_free(p);
 }
 // NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
+#endif

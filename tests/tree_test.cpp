@@ -1,13 +1,10 @@
 #include "ESERCIZIO.h"
 #include "binalberorand.h"
+#include "heap.h"
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <string>
-
-// From the malloc wrapper: blocks allocated and not yet released.
-extern std::size_t live_blocks;
 
 namespace {
 
@@ -21,8 +18,7 @@ std::string shape(NODO* u, NODO* parent = nullptr) {
     EXPECT_EQ(BINPADRE(u), parent) << "at the node holding " << LEGGINODO(u);
     std::string text = std::to_string(LEGGINODO(u));
     if (SINISTROVUOTO(u) != 1 || DESTROVUOTO(u) != 1) {
-        text.append("(").append(shape(FIGLIOSINISTRO(u), u) + ",");
-        text.append(shape(FIGLIODESTRO(u), u) + ")");
+        text += "(" + shape(FIGLIOSINISTRO(u), u) + "," + shape(FIGLIODESTRO(u), u) + ")";
     }
     return text;
 }
@@ -38,7 +34,8 @@ BINALBERO joined(BINALBERO left, int value, BINALBERO right) {
 // of its left child's right chain, adding the start node's value to the sum, which wraps around
 // at the limits of int. The print shows a node, then its left subtree, then its right one, and
 // stops at a node with one child. A deletion prints its nodes in postorder, left subtree first,
-// the tree's root as such, frees them and empties the parent's link.
+// and the root of the tree it is handed as such, frees them and empties the link from the
+// subtree's parent, even when handed the subtree itself as the tree.
 TEST(BinAlbero, JoinWalkDeleteAndBuildAtRandom) {
     const std::size_t before = live_blocks;
     BINALBERO T = CREABINALBERO();
@@ -52,15 +49,18 @@ TEST(BinAlbero, JoinWalkDeleteAndBuildAtRandom) {
     STAMPALBEROBIN(v, T);
     CANCSOTTOBINALBERO(v, &T);
     EXPECT_EQ(shape(T), "1(10(0(15,),),)");
-    CANCSOTTOBINALBERO(FIGLIOSINISTRO(T), &T);
+    BINALBERO sub = FIGLIOSINISTRO(T);
+    CANCSOTTOBINALBERO(sub, &sub);
+    EXPECT_EQ(BINALBEROVUOTO(sub), 1) << "the subtree deleted through its own handle";
     EXPECT_EQ(shape(T), "1");
     CANCSOTTOBINALBERO(T, &T);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "\n\n100\n\n\n2\n\n\n1000\n"
               "free nodo valoUre: 105\nfree nodo valoUre: 2\nfree nodo valoUre: 5\n"
               "free nodo valoUre: 1000\nfree nodo valoUre: 100\nfree nodo valoUre: 15\n"
-              "free nodo valoUre: 0\nfree nodo valoUre: 10\nfree nodo radice valore: 1\n");
-    EXPECT_TRUE(BINALBEROVUOTO(T) == 1 && live_blocks == before);
+              "free nodo valoUre: 0\nfree nodo radice valore: 10\nfree nodo radice valore: 1\n");
+    EXPECT_EQ(BINALBEROVUOTO(T), 1) << "the tree deleted whole";
+    EXPECT_EQ(live_blocks, before) << "blocks left once every node is deleted";
 
     // In the random complete tree of height 3 all nodes of one height hold one value, since every
     // call of the builder reseeds: from the first four values drawn, 403 in the leaves, then 819,
