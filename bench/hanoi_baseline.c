@@ -1,7 +1,7 @@
-/* The Tower of Hanoi for 21 disks in plain C: each peg a circular doubly linked list closed by a
- * sentinel, one malloc per push and one free per pop, the push of a move before its pop. It
- * prints the same two lines as hanoi_demo and reads two characters, so that the instruction
- * counts of the two programs can be compared. */
+// The Tower of Hanoi for 21 disks in plain C: each peg a circular doubly linked list closed by a
+// sentinel, one malloc per push and one free per pop, the push of a move before its pop. It prints
+// the same two lines as hanoi_demo and reads two characters, so that the instruction counts of the
+// two programs can be compared.
 #include <stdio.h>
 #include <stdlib.h>
 
