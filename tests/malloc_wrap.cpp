@@ -15,11 +15,11 @@ void (*before_malloc)() = nullptr; // not called again from within its own alloc
 #if HEAP_COUNTED
 namespace {
 
-// Read before main. While the C runtime starts, before they are read, both settings read as unset
-// and its blocks are not counted. With MALLOC_FAILS_AFTER=N, allocation N + 1 fails, and only
+// The settings are read before main. With MALLOC_FAILS_AFTER=N, allocation N + 1 fails, and only
 // that one. With MALLOC_REPORT set, the binary writes on standard error at its exit how many blocks
-// it allocated and released.
-unsigned long long allocations = 0; // made, and tried once MALLOC_FAILS_AFTER is read
+// it allocated and released. Both count only once a setting is read, and so leave out what the C
+// runtime allocates as it starts.
+unsigned long long allocations = 0; // tried, a failed one included
 unsigned long long releases = 0;
 
 void report() {

@@ -66,10 +66,10 @@ void look_at_pegs() {
 }
 
 // With nine disks on A, torredihanoi(n, A, C, B) moves the n upper ones onto C, or none when n is
-// 0. A move allocates its cell on the target peg before it changes any peg, so looking at the pegs
-// at each allocation checks every state between moves. Popping the empty B does nothing, and its
-// top reads the sentinel's 0. The stack A, never empty, is not destroyed, with a message; B is,
-// and its block is freed.
+// 0. A move allocates its cell on the target peg before it changes any peg, so where the heap is
+// counted, looking at the pegs at each allocation checks every state between moves. Popping the
+// empty B does nothing, and its top reads the sentinel's 0. The stack A, never empty, is not
+// destroyed, with a message; B is, and its block is freed.
 TEST(TorreDiHanoi, SmallTowersMoveOnlyLegallyOntoTheDestination) {
     for (unsigned n = 0; n <= 8; ++n) {
         SCOPED_TRACE(testing::Message() << n << " disks");
