@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -29,49 +30,79 @@ BINALBERO joined(BINALBERO left, int value, BINALBERO right) {
     return left;
 }
 
-// Joins link parents and children; a new node holds 0. The walk hangs a new leaf holding the
-// running sum under the node it starts from if that has no left child; else it walks each node
-// of its left child's right chain, adding the start node's value to the sum, which wraps around
-// at the limits of int. The print shows a node, then its left subtree, then its right one, and
-// stops at a node with one child. A deletion prints its nodes in postorder, left subtree first,
-// and the root of the tree it is handed as such, frees them and empties the link from the
-// subtree's parent, even when handed the subtree itself as the tree.
-TEST(BinAlbero, JoinWalkDeleteAndBuildAtRandom) {
-    const std::size_t before = live_blocks;
+// What f writes on standard output.
+template <class F> std::string printed(F f) {
+    testing::internal::CaptureStdout();
+    f();
+    return testing::internal::GetCapturedStdout();
+}
+
+// Joining two empty trees makes a node holding 0; joining makes the trees' roots the new root's
+// children. The walk hangs a new leaf holding the running sum under its start node if that has no
+// left child; else it runs on the left child and each node of that child's chain of right links,
+// adding the start node's value to the sum, which wraps around at the limits of int.
+TEST(BinAlbero, JoinAndWalk) {
     BINALBERO T = CREABINALBERO();
+    EXPECT_EQ(BINALBEROVUOTO(T), 1) << "a new tree";
     CONSTRBINALBERO(&T, CREABINALBERO());
-    EXPECT_EQ(BINALBEROVUOTO(T), 0);
+    EXPECT_EQ(shape(T), "0") << "two empty trees joined";
     NODO* const v = joined(joined({}, 2, {}), 100, joined({}, 1000, {}));
     T = joined(joined(T, 10, v), 1, {});
+    EXPECT_EQ(FIGLIODESTRO(FIGLIOSINISTRO(T)), v) << "the joined right tree's root";
     AGGIUNGINODO(BINRADICE(T), T, 4);
-    EXPECT_EQ(shape(T), "1(10(0(15,),100(2(105,),1000(5,))),)");
-    testing::internal::CaptureStdout();
-    STAMPALBEROBIN(v, T);
-    CANCSOTTOBINALBERO(v, &T);
-    EXPECT_EQ(shape(T), "1(10(0(15,),),)");
-    BINALBERO sub = FIGLIOSINISTRO(T);
-    CANCSOTTOBINALBERO(sub, &sub);
-    EXPECT_EQ(BINALBEROVUOTO(sub), 1) << "the subtree deleted through its own handle";
-    EXPECT_EQ(shape(T), "1");
-    CANCSOTTOBINALBERO(T, &T);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "\n\n100\n\n\n2\n\n\n1000\n"
-              "free nodo valoUre: 105\nfree nodo valoUre: 2\nfree nodo valoUre: 5\n"
-              "free nodo valoUre: 1000\nfree nodo valoUre: 100\nfree nodo valoUre: 15\n"
-              "free nodo valoUre: 0\nfree nodo radice valore: 10\nfree nodo radice valore: 1\n");
+    EXPECT_EQ(shape(T), "1(10(0(15,),100(2(105,),1000(5,))),)") << "walked from the root";
+    T = joined(joined({}, 0, {}), INT_MAX, {});
+    AGGIUNGINODO(T, T, 1);
+    EXPECT_EQ(shape(T), "2147483647(0(-2147483648,),)") << "a sum past the limit of int";
+}
+
+// The print shows a node, then its left subtree, then its right one, and does not descend into a
+// node with only one child. A deletion prints its nodes in postorder, left subtree first, and the
+// root of the tree it is handed as such; it frees them and clears the parent's link to the subtree,
+// whether it is handed the whole tree, a copy of the subtree's root or the parent's own link.
+TEST(BinAlbero, PrintAndDelete) {
+    const std::size_t before = live_blocks;
+    NODO* const v = joined(joined({}, 2, {}), 100, joined(joined({}, 5, {}), 1000, {}));
+    BINALBERO T = joined(joined(joined(joined({}, 15, {}), 0, {}), 10, v), 1,
+                         joined({}, 7, joined({}, 8, {})));
+    EXPECT_EQ(printed([&] { STAMPALBEROBIN(T, T); }),
+              "\n\n1\n\n\n10\n\n\n0\n\n\n100\n\n\n2\n\n\n1000\n\n\n7\n");
+    EXPECT_EQ(printed([&] { CANCSOTTOBINALBERO(v, &T); }),
+              "free nodo valoUre: 2\nfree nodo valoUre: 5\nfree nodo valoUre: 1000\n"
+              "free nodo valoUre: 100\n");
+    EXPECT_EQ(shape(T), "1(10(0(15,),),7(,8))") << "a subtree deleted through the tree's handle";
+    NODO* const a = FIGLIOSINISTRO(T);
+    EXPECT_EQ(printed([&] { CANCSOTTOBINALBERO(a->sinistro, &a->sinistro); }),
+              "free nodo valoUre: 15\nfree nodo radice valore: 0\n");
+    EXPECT_EQ(shape(T), "1(10,7(,8))") << "a subtree deleted through its parent's link";
+    BINALBERO sub = FIGLIODESTRO(T);
+    EXPECT_EQ(printed([&] { CANCSOTTOBINALBERO(sub, &sub); }),
+              "free nodo valoUre: 8\nfree nodo radice valore: 7\n");
+    EXPECT_EQ(BINALBEROVUOTO(sub), 1) << "a subtree deleted through a copy of its root";
+    EXPECT_EQ(shape(T), "1(10,)") << "a subtree deleted through a copy of its root";
+    EXPECT_EQ(printed([&] { CANCSOTTOBINALBERO(T, &T); }),
+              "free nodo valoUre: 10\nfree nodo radice valore: 1\n");
     EXPECT_EQ(BINALBEROVUOTO(T), 1) << "the tree deleted whole";
     EXPECT_EQ(live_blocks, before) << "blocks left once every node is deleted";
+}
 
-    // In the random complete tree of height 3 all nodes of one height hold one value, since every
-    // call of the builder reseeds: from the first four values drawn, 403 in the leaves, then 819,
-    // 1782 and 86. The walk from the root hangs four leaves under the leaves of its left subtree.
+// Every call of the builder reseeds, so all nodes of one height hold one value: from the first
+// four values drawn, 403 in the leaves, then 819, 1782 and 86. The walk from the root, as
+// tree_demo runs it, hangs four leaves under the leaves of the root's left subtree. A height of 0
+// builds a leaf from a fresh seed, a height below 0 nothing; the next value drawn is 6912.
+TEST(BinAlbero, BuildAtRandom) {
+    BINALBERO T = CREABINALBERO();
     INITBINALBERORAND(3, &T);
+    EXPECT_EQ(shape(T), "86(1782(819(403,403),819(403,403)),1782(819(403,403),819(403,403)))");
     AGGIUNGINODO(T, T, 0);
     EXPECT_EQ(shape(T), "86(1782(819(403(2687,),403(1868,)),819(403(905,),403(86,))),"
-                        "1782(819(403,403),819(403,403)))");
-    T = joined(joined({}, 0, {}), 2147483647, {});
-    AGGIUNGINODO(T, T, 1);
-    EXPECT_EQ(shape(T), "2147483647(0(-2147483648,),)");
+                        "1782(819(403,403),819(403,403)))")
+        << "walked from the root";
+    T = CREABINALBERO();
+    INITBINALBERORAND(0, &T);
+    INITBINALBERORAND(-1, &T);
+    EXPECT_EQ(shape(T), "403") << "heights 0 and -1";
+    EXPECT_EQ(int_rand(INT_MIN, INT_MAX), INT_MIN + 6912) << "the widest range";
 }
 
 } // namespace

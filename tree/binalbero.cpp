@@ -69,6 +69,9 @@ void CANCSOTTOBINALBERO(NODO* u, BINALBERO* T) {
     if (u->destro != nullptr) {
         CANCSOTTOBINALBERO(u->destro, T);
     }
+    // Whether u is *T's root is settled before any link changes: *T may be the parent's own link
+    // to u, which the next step clears.
+    const bool radice = u == *T;
     // u may have a parent even as the root of *T, when *T is a subtree's own handle.
     if (NODO* p = u->padre; p != nullptr) {
         if (p->sinistro == u) {
@@ -79,7 +82,7 @@ void CANCSOTTOBINALBERO(NODO* u, BINALBERO* T) {
         }
     }
     // "valoUre" is misspelt in the programs' fixed output, and stays so.
-    if (u == *T) {
+    if (radice) {
         *T = nullptr;
         std::printf("free nodo radice valore: %d\n", u->valore);
     } else {

@@ -56,9 +56,10 @@ void SCRIVINODO(int x, NODO* u);
 
 // Deletes the subtree rooted at u from *T in postorder (children before parents, left subtree
 // before right), printing for each node released "free nodo valoUre: %d\n" with its value, but
-// "free nodo radice valore: %d\n" for u when u is *T's root, after which *T is empty; the
-// misspelt "valoUre" is the programs' fixed output. If u has a parent, the parent's link to u is
-// cleared, so the rest of the tree stays a tree, also when *T is the subtree's own handle.
+// "free nodo radice valore: %d\n" for u when u is *T's root as the call starts, after which *T is
+// empty; the misspelt "valoUre" is the programs' fixed output. If u has a parent, the parent's
+// link to u is cleared, so the rest of the tree stays a tree, also when *T is the subtree's own
+// handle or the parent's link itself.
 // Requires u to be a node of *T. Time linear in the subtree's size, recursion as deep as its
 // height.
 void CANCSOTTOBINALBERO(NODO* u, BINALBERO* T);
