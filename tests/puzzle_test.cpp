@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -51,46 +52,75 @@ TEST(Lista, RandomEditsAtAWalkingCursorMatchAVector) {
     }
 }
 
-// The pegs A, B and C, looked at to check that no disk lies on a smaller one and that all nine are
-// there.
+// The stack against a vector: pushes and pops at random, each followed by a look at the whole
+// stack and its top; popping the empty stack does nothing, and its top reads the sentinel's 0.
+TEST(Pila, RandomPushesAndPopsMatchAVector) {
+    SCOPED_TRACE("seed 2");
+    std::mt19937 rng(2);
+    std::vector<int> model;
+    const pila S = creapila();
+    for (int step = 1; step <= 3000; ++step) {
+        if (rng() % 2 == 0) {
+            inpila(step, S);
+            model.push_back(step);
+        } else {
+            fuoripila(S);
+            model.resize(model.empty() ? 0 : model.size() - 1);
+        }
+        ASSERT_EQ(contents(S), model) << "step " << step;
+        ASSERT_EQ(leggipila(S), model.empty() ? 0 : model.back()) << "the top, step " << step;
+        ASSERT_EQ(pilavuota(S), model.empty() ? 1 : 0) << "emptiness, step " << step;
+    }
+}
+
+// The pegs A, B and C. A look at them checks that each holds its disks in strictly decreasing
+// order from bottom to top, and that the nine disks are there, each exactly once.
 std::array<pila, 3> pegs;
+const std::vector<int> nine{1, 2, 3, 4, 5, 6, 7, 8, 9};
+int looks = 0;
 
 void look_at_pegs() {
-    std::size_t disks = 0;
+    std::vector<int> disks;
     for (pila S : pegs) {
         const std::vector<int> peg = contents(S);
-        EXPECT_TRUE(std::is_sorted(peg.rbegin(), peg.rend())) << testing::PrintToString(peg);
-        disks += peg.size();
+        EXPECT_TRUE(std::adjacent_find(peg.begin(), peg.end(), std::less_equal<>()) == peg.end())
+            << "a disk on one no larger, bottom to top: " << testing::PrintToString(peg);
+        disks.insert(disks.end(), peg.begin(), peg.end());
     }
-    EXPECT_EQ(disks, 9U) << "disks on the pegs";
+    std::sort(disks.begin(), disks.end());
+    EXPECT_EQ(disks, nine) << "the disks on the three pegs";
+    ++looks;
 }
 
 // With nine disks on A, torredihanoi(n, A, C, B) moves the n upper ones onto C, or none when n is
 // 0. A move allocates its cell on the target peg before it changes any peg, so where the heap is
-// counted, looking at the pegs at each allocation checks every state between moves. Popping the
-// empty B does nothing, and its top reads the sentinel's 0. The stack A, never empty, is not
-// destroyed, with a message; B is, and its block is freed.
+// counted, a look at the pegs at each allocation checks every state between moves, and counts the
+// moves: legal states, 2^n - 1 moves and the tower on C make the one shortest solution. The stack
+// A, never empty, is not destroyed, with a message, and stays as it was; B is, silently, and its
+// block is freed.
 TEST(TorreDiHanoi, SmallTowersMoveOnlyLegallyOntoTheDestination) {
-    for (unsigned n = 0; n <= 8; ++n) {
+    for (int n = 0; n <= 8; ++n) {
         SCOPED_TRACE(testing::Message() << n << " disks");
         pegs = {creapila(), creapila(), creapila()};
         for (int i = 9; i > 0; --i) {
             inpila(i, pegs[0]);
         }
-        fuoripila(pegs[1]);
+        looks = 0;
         before_malloc = look_at_pegs;
-        torredihanoi(static_cast<int>(n), pegs[0], pegs[2], pegs[1]);
+        torredihanoi(n, pegs[0], pegs[2], pegs[1]);
         before_malloc = nullptr;
+        EXPECT_EQ(looks, heap_counted ? (1 << n) - 1 : 0) << "moves";
         look_at_pegs();
-        EXPECT_EQ(contents(pegs[2]).size(), n) << "disks on C";
-        EXPECT_EQ(leggipila(pegs[1]), 0) << "the top of the empty B";
+        EXPECT_EQ(contents(pegs[2]), std::vector<int>(nine.rend() - n, nine.rend())) << "C";
+        EXPECT_EQ(contents(pegs[1]), std::vector<int>()) << "B";
         const std::size_t before = live_blocks;
         testing::internal::CaptureStdout();
         distruggipila(pegs[0]);
+        distruggipila(pegs[1]);
         EXPECT_EQ(testing::internal::GetCapturedStdout(),
                   "ERRORE: stai provando a distruggere una pila non vuota\n");
-        distruggipila(pegs[1]);
         EXPECT_EQ(before - live_blocks, heap_counted ? 1U : 0U) << "blocks released with B";
+        EXPECT_EQ(contents(pegs[0]), std::vector<int>(nine.rbegin(), nine.rend() - n)) << "A";
     }
 }
 
