@@ -7,7 +7,6 @@ if(EXISTS "${GOOGLETEST_SOURCE_DIR}/CMakeLists.txt")
     # Its CMake files ask for a version that predates link-time optimisation as a target property.
     set(CMAKE_POLICY_DEFAULT_CMP0069 NEW)
     add_subdirectory("${GOOGLETEST_SOURCE_DIR}" googletest EXCLUDE_FROM_ALL SYSTEM)
-    set_target_properties(gtest gtest_main PROPERTIES COMPILE_OPTIONS -w) # third-party code
     return()
 endif()
 find_package(GTest)
