@@ -2,7 +2,8 @@
 # processor, Wine for Windows. Where the emulator is missing, the configure stops and names the
 # package to install. Sets emulator_skip_reason where this machine cannot run the tests at all: a
 # cross build that names no emulator (for macOS, say) builds its tests without running them, and
-# the 32-bit Windows ones cannot run on a kernel that runs no 32-bit x86 code.
+# the 32-bit Windows ones cannot run where the kernel runs no 32-bit x86 code and no qemu-i386 10
+# or newer is here. The configure says how the 32-bit ones run.
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     set(emulator_skip_reason
         "nothing here runs programs for ${CMAKE_SYSTEM_NAME} (CMAKE_CROSSCOMPILING_EMULATOR is unset)")
@@ -29,16 +30,24 @@ if(NOT EXISTS "${loader}")
     message(FATAL_ERROR "${loader} is missing: install ${package} to run the tests under Wine.")
 endif()
 
-# The 32-bit loader of the C library, which wine32:i386 needs, runs wherever the kernel runs 32-bit
-# x86 code.
+# 32-bit Wine runs natively where the kernel runs 32-bit x86 code; elsewhere, or when asked,
+# through a qemu-i386 from qemu-user 10 or newer, since older ones cannot map what Wine needs.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     execute_process(COMMAND /lib/ld-linux.so.2 --version RESULT_VARIABLE refused OUTPUT_QUIET
                     ERROR_QUIET)
+    set(kernel "this machine's kernel runs 32-bit x86 code")
     if(refused)
-        set(emulator_skip_reason "this machine's kernel runs no 32-bit x86 code, so Wine cannot "
-                                 "run the 32-bit programs")
-        message(WARNING "The tests will be skipped: ${emulator_skip_reason}.")
-        return()
+        set(kernel "this machine's kernel runs no 32-bit x86 code")
+    endif()
+    option(WINE32_UNDER_QEMU "Run 32-bit Wine under qemu-i386 even where the kernel runs it" OFF)
+    if(NOT refused AND NOT WINE32_UNDER_QEMU)
+        message(STATUS "The 32-bit programs' tests run under 32-bit Wine natively: ${kernel}.")
+    else()
+        include("${CMAKE_CURRENT_LIST_DIR}/wine-i386-under-qemu.cmake")
+        if(emulator_skip_reason)
+            message(WARNING "The tests will be skipped: ${emulator_skip_reason}.")
+            return()
+        endif()
     endif()
 endif()
 
