@@ -22,7 +22,9 @@ int main() {
         std::fputs("hanoi_demo: memoria esaurita\n", stderr);
         return 1;
     }
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    // A write that failed, in the flush or before it, leaves the stream's error indicator set.
+    std::fflush(stdout);
+    if (std::ferror(stdout) != 0) {
         std::fputs("hanoi_demo: impossibile scrivere sullo standard output\n", stderr);
         return 1;
     }

@@ -67,14 +67,14 @@ TEST(BinAlbero, PrintAndDelete) {
               "free nodo valoUre: 2\nfree nodo valoUre: 5\nfree nodo valoUre: 1000\n"
               "free nodo valoUre: 100\n");
     EXPECT_EQ(shape(T), "1(10(0(15,),),7(,8))") << "a subtree deleted through the tree's handle";
-    EXPECT_EQ(printed([&] { CANCSOTTOBINALBERO(T->sinistro->sinistro, &T->sinistro->sinistro); }),
-              "free nodo valoUre: 15\nfree nodo radice valore: 0\n");
-    EXPECT_EQ(shape(T), "1(10,7(,8))") << "a subtree deleted through its parent's link";
-    BINALBERO sub = FIGLIODESTRO(T);
+    BINALBERO sub = FIGLIOSINISTRO(FIGLIOSINISTRO(T));
     EXPECT_EQ(printed([&] { CANCSOTTOBINALBERO(sub, &sub); }),
-              "free nodo valoUre: 8\nfree nodo radice valore: 7\n");
+              "free nodo valoUre: 15\nfree nodo radice valore: 0\n");
     EXPECT_EQ(BINALBEROVUOTO(sub), 1) << "a subtree deleted through a copy of its root";
-    EXPECT_EQ(shape(T), "1(10,)") << "a subtree deleted through a copy of its root";
+    EXPECT_EQ(shape(T), "1(10,7(,8))") << "a subtree deleted through a copy of its root";
+    EXPECT_EQ(printed([&] { CANCSOTTOBINALBERO(T->destro, &T->destro); }),
+              "free nodo valoUre: 8\nfree nodo radice valore: 7\n");
+    EXPECT_EQ(shape(T), "1(10,)") << "a subtree deleted through its parent's link";
     EXPECT_EQ(printed([&] { CANCSOTTOBINALBERO(T, &T); }),
               "free nodo valoUre: 10\nfree nodo radice valore: 1\n");
     EXPECT_EQ(BINALBEROVUOTO(T), 1) << "the tree deleted whole";
