@@ -103,9 +103,11 @@ TEST(TorreDiHanoi, SmallTowersMoveOnlyLegallyOntoTheDestination) {
         const std::size_t before = live_blocks;
         testing::internal::CaptureStdout();
         distruggipila(pegs[0]);
-        distruggipila(pegs[1]);
         EXPECT_EQ(testing::internal::GetCapturedStdout(),
                   "ERRORE: stai provando a distruggere una pila non vuota\n");
+        testing::internal::CaptureStdout();
+        distruggipila(pegs[1]);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "B destroyed";
         EXPECT_EQ(before - live_blocks, heap_counted ? 1U : 0U) << "blocks released with B";
     }
 }
