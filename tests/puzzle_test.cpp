@@ -31,7 +31,7 @@ TEST(ListaEPila, RandomEditsMatchAVector) {
     SCOPED_TRACE("seed 1");
     std::mt19937 rng(1);
     std::vector<int> model;
-    const lista L = crealista();
+    lista L = crealista();
     scrivilista(-1, L); // held by no element
     posizione p = L;
     std::size_t i = 0; // the cursor's index in the model, the model's size at the sentinel
