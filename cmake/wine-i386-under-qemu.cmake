@@ -16,8 +16,8 @@ if(QEMU_I386)
     set(qemu_major "${CMAKE_MATCH_1}")
 endif()
 if(NOT qemu_major OR qemu_major LESS 10)
-    set(emulator_skip_reason "${kernel}, and no qemu-i386 10 or newer is here to run 32-bit Wine "
-                             "(install qemu-user from Debian 13, or from Debian 12's backports)")
+    string(CONCAT emulator_skip_reason "${kernel}, and no qemu-i386 10 or newer is here to run "
+           "32-bit Wine (install qemu-user from Debian 13, or from Debian 12's backports)")
     return()
 endif()
 
