@@ -1,6 +1,6 @@
-# Runs 32-bit Wine through qemu-i386, for cross-emulator.cmake: replaces the loader at the end of
-# CMAKE_CROSSCOMPILING_EMULATOR with a wrapper, or sets emulator_skip_reason when no qemu-i386 10
-# or newer is here.
+# Runs 32-bit Wine through qemu-i386, for cross-emulator.cmake: replaces its loader, the last item
+# of CMAKE_CROSSCOMPILING_EMULATOR, with a wrapper, or sets emulator_skip_reason when no qemu-i386
+# 10 or newer is here.
 #
 # Wine starts its helper processes (wineboot, services) by running its loader again: the file
 # named as it was started, in the folder of the running loader, where it also looks for its
@@ -21,7 +21,7 @@ if(NOT qemu_major OR qemu_major LESS 10)
     return()
 endif()
 
-list(POP_BACK CMAKE_CROSSCOMPILING_EMULATOR loader)
+list(REMOVE_AT CMAKE_CROSSCOMPILING_EMULATOR -1)
 get_filename_component(loader_dir "${loader}" DIRECTORY) # /usr/lib/wine
 get_filename_component(loader_name "${loader}" NAME)
 get_filename_component(prefix "${loader_dir}/../.." ABSOLUTE) # /usr

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 
 namespace {
@@ -46,7 +45,7 @@ TEST(BinAlbero, JoinAndWalk) {
     T = joined(joined(T, 10, v), 1, {});
     AGGIUNGINODO(BINRADICE(T), T, 4);
     EXPECT_EQ(shape(T), "1(10(0(15,),100(2(105,),1000(5,))),)") << "walked from the root";
-    T = joined(joined({}, 0, {}), INT_MAX, {});
+    T = joined(joined({}, 0, {}), 2147483647, {});
     AGGIUNGINODO(T, T, 1);
     EXPECT_EQ(shape(T), "2147483647(0(-2147483648,),)") << "a sum past the limit of int";
 }
@@ -90,7 +89,7 @@ TEST(BinAlbero, BuildAtRandom) {
     INITBINALBERORAND(0, &T);
     INITBINALBERORAND(-1, &T);
     EXPECT_EQ(shape(T), "403") << "heights 0 and -1";
-    EXPECT_EQ(int_rand(INT_MIN, INT_MAX), INT_MIN + 6912) << "the widest range";
+    EXPECT_EQ(int_rand(-2147483647 - 1, 2147483647), -2147483647 - 1 + 6912) << "the whole of int";
 }
 
 } // namespace
