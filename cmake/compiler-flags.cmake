@@ -4,8 +4,7 @@
 # command line of GCC and Clang; a compiler with MSVC's command line (cl, clang-cl) gets its own
 # equivalents where there are any.
 option(STRICT_WARNINGS "Warn about implicit conversions, shadowing, C-style casts and the like" OFF)
-set(LIBRARY_CHECKS "" CACHE STRING
-    "Preprocessor definitions, separated by semicolons, that turn on the C++ library's own checks")
+option(LIBRARY_CHECKS "Turn on the C++ library's own checks, as the library found names them" OFF)
 set(SANITIZERS "" CACHE STRING "Sanitizers to build with, named as -fsanitize names them")
 option(LIBCXX "Build with LLVM's C++ library, libc++, instead of the compiler's default one" OFF)
 option(STATIC_PROGRAMS "Link the two programs statically, to run where no C or C++ library is" OFF)
@@ -43,7 +42,9 @@ else()
         add_link_options(-stdlib=libc++)
     endif()
 endif()
-add_compile_definitions("$<${cxx}:${LIBRARY_CHECKS}>")
+if(LIBRARY_CHECKS)
+    include("${CMAKE_CURRENT_LIST_DIR}/library-checks.cmake")
+endif()
 # The programs' targets read STATIC_PROGRAMS; macOS has no static C library to link with.
 if(STATIC_PROGRAMS AND APPLE)
     message(FATAL_ERROR "STATIC_PROGRAMS cannot be had on macOS, which has no static C library.")
