@@ -45,7 +45,13 @@ endif()
 if(LIBRARY_CHECKS)
     include("${CMAKE_CURRENT_LIST_DIR}/library-checks.cmake")
 endif()
-# The programs' targets read STATIC_PROGRAMS; macOS has no static C library to link with.
+# macOS has no static C library to link with.
 if(STATIC_PROGRAMS AND APPLE)
     message(FATAL_ERROR "STATIC_PROGRAMS cannot be had on macOS, which has no static C library.")
 endif()
+
+# Links a program as STATIC_PROGRAMS asks: the two programs, and the instruction count's baseline,
+# which is measured against hanoi_demo and so is linked the same way.
+function(link_as_program target)
+    target_link_options(${target} PRIVATE $<$<BOOL:${STATIC_PROGRAMS}>:-static>)
+endfunction()

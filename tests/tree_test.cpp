@@ -17,8 +17,9 @@ std::string shape(NODO* u, NODO* parent = nullptr) {
     }
     EXPECT_EQ(BINPADRE(u), parent) << "at the node holding " << LEGGINODO(u);
     const bool leaf = SINISTROVUOTO(u) == 1 && DESTROVUOTO(u) == 1;
-    return std::to_string(LEGGINODO(u)) +
-           (leaf ? "" : "(" + shape(FIGLIOSINISTRO(u), u) + "," + shape(FIGLIODESTRO(u), u) + ")");
+    std::string text = std::to_string(LEGGINODO(u));
+    return leaf ? text : text.append("(") + shape(FIGLIOSINISTRO(u), u) + "," +
+                             shape(FIGLIODESTRO(u), u) + ")";
 }
 
 BINALBERO joined(BINALBERO left, int value, BINALBERO right) {
