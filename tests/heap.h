@@ -3,10 +3,17 @@
 
 #include <cstddef>
 
-// What a test binary sees of its own heap, from the malloc wrapper. Where the linker cannot wrap
-// malloc and free, nothing is counted, the hook never runs, and the checks on them are left out.
+// What a binary sees of its own heap, from the malloc wrapper. Where the linker cannot wrap malloc
+// and free, nothing is counted, no allocation fails, the hooks never run, and the checks on them
+// are left out.
 constexpr bool heap_counted = HEAP_COUNTED != 0;
-extern std::size_t live_blocks; // allocated and not yet released
-extern void (*before_malloc)(); // while set, called before each allocation
+// Blocks allocated and not yet released.
+extern std::size_t live_blocks;
+// When it reaches 0, that allocation fails; -1 for none. Each allocation counts it down.
+extern long long allocations_until_failure;
+// While set, called with each new block (null where it failed) and its size, before it returns.
+extern void (*on_malloc)(void* block, std::size_t size);
+// Called after the exit report that MALLOC_REPORT asks for.
+extern void (*on_report)();
 
 #endif

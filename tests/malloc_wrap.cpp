@@ -1,7 +1,8 @@
 // Linked with ld --wrap=malloc,--wrap=free, which sends the calls of malloc and free that a binary
 // makes itself here. Every new block is filled with a pattern, so that nothing reads fresh memory
-// as zero by luck. The test binaries count and watch their allocations; copies of the programs can
-// be made to run out of heap, and can report what they allocated and released.
+// as zero by luck. The test binaries count, watch and fail their allocations; copies of the
+// programs can be made to run out of heap, and can report what they allocated and released, how
+// many characters they read, and what they left in their structures.
 #include "heap.h"
 
 #include <cstdio>
@@ -10,25 +11,35 @@
 #include <utility>
 
 std::size_t live_blocks = 0;
-void (*before_malloc)() = nullptr; // not called again from within its own allocations
+void (*on_malloc)(void* block, std::size_t size) = nullptr; // not run again within its own calls
+void (*on_report)() = nullptr;
+long long allocations_until_failure = -1; // constant: in place before any allocation
 
 #if HEAP_COUNTED
 namespace {
 
 // The settings are read before main. With MALLOC_FAILS_AFTER=N, allocation N + 1 fails, and only
 // that one. With MALLOC_REPORT set, the binary writes on standard error at its exit how many blocks
-// it allocated and released. Both count only once a setting is read, and so leave out what the C
-// runtime allocates as it starts.
+// it allocated and released, and how far it read its standard input, a file. Both count only once
+// a setting is read, and so leave out what the C runtime allocates as it starts.
 unsigned long long allocations = 0; // tried, a failed one included
 unsigned long long releases = 0;
 
 void report() {
     std::fprintf(stderr, "heap: %llu allocations, %llu releases\n", allocations, releases);
+    std::fprintf(stderr, "input: %ld characters read\n", std::ftell(stdin));
+    if (on_report != nullptr) {
+        on_report();
+    }
 }
 
-const char* const fails_after = std::getenv("MALLOC_FAILS_AFTER");
-const bool counting =
-    fails_after != nullptr || (std::getenv("MALLOC_REPORT") != nullptr && std::atexit(report) == 0);
+const bool counting = [] {
+    if (const char* const fails_after = std::getenv("MALLOC_FAILS_AFTER")) {
+        allocations_until_failure = std::strtoll(fails_after, nullptr, 10);
+        return true;
+    }
+    return std::getenv("MALLOC_REPORT") != nullptr && std::atexit(report) == 0;
+}();
 
 } // namespace
 
@@ -37,16 +48,19 @@ extern "C" void* __real_malloc(std::size_t size);
 extern "C" void __real_free(void* p);
 
 extern "C" void* __wrap_malloc(std::size_t size) {
-    if (auto* const hook = std::exchange(before_malloc, nullptr)) {
-        hook();
-        before_malloc = hook;
-    }
-    const bool fails =
-        fails_after != nullptr && allocations == std::strtoull(fails_after, nullptr, 10);
+    const bool fails = allocations_until_failure == 0;
+    allocations_until_failure -= allocations_until_failure >= 0 ? 1 : 0;
     allocations += counting ? 1 : 0;
     void* const block = fails ? nullptr : __real_malloc(size);
-    live_blocks += block != nullptr ? 1 : 0;
-    return block != nullptr ? std::memset(block, 0xa5, size) : nullptr;
+    if (block != nullptr) {
+        std::memset(block, 0xa5, size);
+        ++live_blocks;
+    }
+    if (auto* const hook = std::exchange(on_malloc, nullptr); hook != nullptr) {
+        hook(block, size);
+        on_malloc = hook;
+    }
+    return block;
 }
 
 extern "C" void __wrap_free(void* p) {

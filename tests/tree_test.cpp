@@ -1,26 +1,14 @@
 #include "ESERCIZIO.h"
 #include "binalberorand.h"
 #include "heap.h"
+#include "shape.h"
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 namespace {
-
-// The invariant checker: u has the given parent and every child's padre is its parent. Returns
-// the subtree written out as "value(left,right)", a leaf as its value alone, the empty tree as "".
-// It reads the tree through its accessors and BINALBEROVUOTO, and so checks them too.
-std::string shape(NODO* u, NODO* parent = nullptr) {
-    if (BINALBEROVUOTO(u) == 1) {
-        return "";
-    }
-    EXPECT_EQ(BINPADRE(u), parent) << "at the node holding " << LEGGINODO(u);
-    const bool leaf = SINISTROVUOTO(u) == 1 && DESTROVUOTO(u) == 1;
-    std::string text = std::to_string(LEGGINODO(u));
-    return leaf ? text : text.append("(") + shape(FIGLIOSINISTRO(u), u) + "," +
-                             shape(FIGLIODESTRO(u), u) + ")";
-}
 
 BINALBERO joined(BINALBERO left, int value, BINALBERO right) {
     CONSTRBINALBERO(&left, right);
@@ -35,10 +23,16 @@ template <class F> std::string printed(F f) {
     return testing::internal::GetCapturedStdout();
 }
 
+// Deletes the whole tree T, whose lines are left unread.
+void release(BINALBERO T) {
+    printed([&] { CANCSOTTOBINALBERO(T, &T); });
+}
+
 // Joining two empty trees makes a node holding 0; joining makes the trees' roots the new root's
 // children. The walk hangs a new leaf holding the running sum under its start node if that has no
-// left child; else it runs on the left child and each node of that child's chain of right links,
-// adding the start node's value to the sum, which wraps around at the limits of int.
+// left child, leaving a right child in place; else it runs on the left child and each node of that
+// child's chain of right links, adding the start node's value to the sum, which wraps around at
+// the limits of int.
 TEST(BinAlbero, JoinAndWalk) {
     BINALBERO T = CREABINALBERO();
     CONSTRBINALBERO(&T, CREABINALBERO());
@@ -46,9 +40,30 @@ TEST(BinAlbero, JoinAndWalk) {
     T = joined(joined(T, 10, v), 1, {});
     AGGIUNGINODO(BINRADICE(T), T, 4);
     EXPECT_EQ(shape(T), "1(10(0(15,),100(2(105,),1000(5,))),)") << "walked from the root";
-    T = joined(joined({}, 0, {}), 2147483647, {});
+    release(T);
+    T = joined(joined({}, 0, joined({}, 3, {})), 2147483647, {});
     AGGIUNGINODO(T, T, 1);
-    EXPECT_EQ(shape(T), "2147483647(0(-2147483648,),)") << "a sum past the limit of int";
+    EXPECT_EQ(shape(T), "2147483647(0(-2147483648,3(-2147483648,)),)") << "past the limit of int";
+    release(T);
+}
+
+// With the heap exhausted, a join throws std::bad_alloc and leaves both trees as they were, and a
+// walk throws with the leaves it hung before in place.
+TEST(BinAlbero, OutOfHeap) {
+    if (!heap_counted) {
+        GTEST_SKIP() << "the linker cannot wrap malloc here";
+    }
+    BINALBERO L = joined({}, 1, {});
+    NODO* const three = joined({}, 3, {});
+    allocations_until_failure = 0;
+    EXPECT_THROW(CONSTRBINALBERO(&L, three), std::bad_alloc);
+    EXPECT_EQ(shape(L) + "," + shape(three), "1,3") << "the two trees after a failed join";
+    BINALBERO T = joined(joined({}, 0, three), 2, {});
+    allocations_until_failure = 1;
+    EXPECT_THROW(AGGIUNGINODO(T, T, 5), std::bad_alloc);
+    EXPECT_EQ(shape(T), "2(0(7,3),)") << "the tree after a walk's second leaf failed";
+    release(L);
+    release(T);
 }
 
 // The print shows a node, then its left subtree, then its right one, and does not descend into a
@@ -80,16 +95,23 @@ TEST(BinAlbero, PrintAndDelete) {
 }
 
 // Every call of the builder reseeds, so all nodes of one height hold one value: from the first
-// four values drawn, 403 in the leaves, then 819, 1782 and 86. A height of 0 builds a leaf from a
-// fresh seed, a height below 0 nothing; the next value drawn is 6912.
+// four values drawn, 403 in the leaves, then 819, 1782 and 86. A tree already at the handle hangs
+// under the leftmost new leaf. A height of 0 builds a leaf from a fresh seed, a height below 0
+// nothing; the next value drawn is 6912.
 TEST(BinAlbero, BuildAtRandom) {
     BINALBERO T = CREABINALBERO();
     INITBINALBERORAND(3, &T);
     EXPECT_EQ(shape(T), "86(1782(819(403,403),819(403,403)),1782(819(403,403),819(403,403)))");
+    release(T);
+    T = joined({}, 7, {});
+    INITBINALBERORAND(1, &T);
+    EXPECT_EQ(shape(T), "819(403(7,),403)") << "a tree already there, under the leftmost new node";
+    release(T);
     T = CREABINALBERO();
     INITBINALBERORAND(0, &T);
     INITBINALBERORAND(-1, &T);
     EXPECT_EQ(shape(T), "403") << "heights 0 and -1";
+    release(T);
     EXPECT_EQ(int_rand(-2147483647 - 1, 2147483647), -2147483647 - 1 + 6912) << "the whole of int";
 }
 
