@@ -13,7 +13,5 @@ extern std::size_t live_blocks;
 extern long long allocations_until_failure;
 // While set, called with each new block (null where it failed) and its size, before it returns.
 extern void (*on_malloc)(void* block, std::size_t size);
-// Called after the exit report that MALLOC_REPORT asks for.
-extern void (*on_report)();
 
 #endif

@@ -1,7 +1,6 @@
 #include "ESERCIZIO.h"
 #include "binalberorand.h"
 #include "heap.h"
-#include "shape.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,22 @@
 #include <string>
 
 namespace {
+
+// The tree's invariant checker: the subtree at u written out as "value(left,right)", a leaf as its
+// value alone, the empty tree as "", and "^" after the value of a node whose padre is not its
+// parent (for u, the given one). It reads the tree through its accessors and BINALBEROVUOTO, and
+// so checks them too.
+std::string shape(NODO* u, NODO* parent = nullptr) {
+    if (BINALBEROVUOTO(u) == 1) {
+        return "";
+    }
+    std::string text = std::to_string(LEGGINODO(u)) + (BINPADRE(u) == parent ? "" : "^");
+    if (SINISTROVUOTO(u) == 0 || DESTROVUOTO(u) == 0) {
+        text.append("(").append(shape(FIGLIOSINISTRO(u), u)).append(",");
+        text.append(shape(FIGLIODESTRO(u), u)).append(")");
+    }
+    return text;
+}
 
 BINALBERO joined(BINALBERO left, int value, BINALBERO right) {
     CONSTRBINALBERO(&left, right);
@@ -58,11 +73,10 @@ TEST(BinAlbero, OutOfHeap) {
     allocations_until_failure = 0;
     EXPECT_THROW(CONSTRBINALBERO(&L, three), std::bad_alloc);
     EXPECT_EQ(shape(L) + "," + shape(three), "1,3") << "the two trees after a failed join";
-    BINALBERO T = joined(joined({}, 0, three), 2, {});
+    BINALBERO T = joined(joined({}, 0, three), 2, L);
     allocations_until_failure = 1;
     EXPECT_THROW(AGGIUNGINODO(T, T, 5), std::bad_alloc);
-    EXPECT_EQ(shape(T), "2(0(7,3),)") << "the tree after a walk's second leaf failed";
-    release(L);
+    EXPECT_EQ(shape(T), "2(0(7,3),1)") << "the tree after a walk's second leaf failed";
     release(T);
 }
 

@@ -1,0 +1,137 @@
+"""LLDB's views of the lists, stacks and trees: summaries and synthetic children for the type
+names lista, pila, posizione and BINALBERO, for the pointers cella * and NODO *, and for a cella
+itself, in every program, once imported: command script import debug/lldb_views.py"""
+
+import lldb
+
+import structures
+
+
+class Reader:
+    """Reads the debugged program's records for structures.py."""
+
+    @staticmethod
+    def field(pointer, name):
+        value = pointer.GetChildMemberWithName(name)
+        error = lldb.SBError()
+        value.GetValueAsUnsigned(error, 0)
+        if not value.IsValid() or error.Fail():
+            raise structures.Unreadable(pointer.GetValueAsUnsigned(0))
+        return value
+
+    def link(self, pointer, name):
+        return self.field(pointer, name)
+
+    def number(self, pointer, name):
+        return self.field(pointer, name).GetValueAsSigned(0)
+
+    @staticmethod
+    def address(pointer):
+        return pointer.GetValueAsUnsigned(0)
+
+
+READER = Reader()
+
+
+def lista_summary(value, _):
+    return structures.sequence(READER, value.GetNonSyntheticValue(), "lista", "")[0]
+
+
+def pila_summary(value, _):
+    return structures.sequence(READER, value.GetNonSyntheticValue(), "pila", ", bottom to top")[0]
+
+
+def posizione_summary(value, _):
+    return structures.position(READER, value, "posizione")
+
+
+def cella_pointer_summary(value, _):
+    return structures.position(READER, value, "cella *")
+
+
+def cella_summary(value, _):
+    return structures.position(READER, value.AddressOf(), "cella")
+
+
+def binalbero_summary(value, _):
+    return "BINALBERO " + structures.tree(READER, value.GetNonSyntheticValue())
+
+
+def nodo_pointer_summary(value, _):
+    return "NODO * " + structures.tree(READER, value.GetNonSyntheticValue())
+
+
+class Sequence:
+    """A lista's or a pila's elements as its children, [0] the first (a pila's bottom)."""
+
+    def __init__(self, value, _):
+        self.value = value
+        self.cells = []
+
+    def update(self):
+        try:
+            self.cells = [cell for cell, _ in structures.ring(READER, self.value)]
+        except structures.Broken as broken:
+            self.cells = [cell for cell, _ in broken.found]
+        return False
+
+    def num_children(self):
+        return len(self.cells)
+
+    def get_child_index(self, name):
+        return int(name.strip("[]"))
+
+    def get_child_at_index(self, index):
+        element = self.cells[index].GetChildMemberWithName("elem")
+        return self.value.CreateValueFromAddress(
+            f"[{index}]", element.GetLoadAddress(), element.GetType())
+
+    def has_children(self):
+        return True
+
+
+class Node:
+    """A node's children, sinistro and destro, and its parent's value as padre."""
+
+    def __init__(self, value, _):
+        self.value = value
+        self.children = []
+
+    def update(self):
+        self.children = []
+        if READER.address(self.value) != 0:
+            try:
+                sides = (READER.link(self.value, side) for side in ("sinistro", "destro"))
+                self.children = [child for child in sides if READER.address(child) != 0]
+                parent = READER.link(self.value, "padre")
+                if READER.address(parent) != 0:
+                    held = READER.field(parent, "valore")
+                    self.children.append(self.value.CreateValueFromAddress(
+                        "padre", held.GetLoadAddress(), held.GetType()))
+            except structures.Unreadable:
+                self.children = []
+        return False
+
+    def num_children(self):
+        return len(self.children)
+
+    def get_child_index(self, name):
+        names = [child.GetName() for child in self.children]
+        return names.index(name) if name in names else -1
+
+    def get_child_at_index(self, index):
+        return self.children[index]
+
+    def has_children(self):
+        return bool(self.children)
+
+
+def __lldb_init_module(debugger, _):
+    views = (("lista", "lista_summary", "Sequence"), ("pila", "pila_summary", "Sequence"),
+             ("posizione", "posizione_summary", None), ("cella *", "cella_pointer_summary", None),
+             ("BINALBERO", "binalbero_summary", "Node"), ("NODO *", "nodo_pointer_summary", "Node"))
+    for name, summary, children in views:
+        debugger.HandleCommand(f'type summary add -v -F {__name__}.{summary} "{name}"')
+        if children:
+            debugger.HandleCommand(f'type synthetic add -l {__name__}.{children} "{name}"')
+    debugger.HandleCommand(f"type summary add -p -F {__name__}.cella_summary cella")

@@ -1,0 +1,12 @@
+break muovidisco
+run </dev/null >/dev/null
+print from
+print to
+print *from
+print from->succ
+delete
+frame function torredihanoi
+finish
+print origine
+print ausiliario
+print destinazione
