@@ -7,9 +7,11 @@ if(EXISTS "${GOOGLETEST_SOURCE_DIR}/CMakeLists.txt")
     # Its CMake files ask for a version that predates link-time optimisation as a target property.
     set(CMAKE_POLICY_DEFAULT_CMP0069 NEW)
     add_subdirectory("${GOOGLETEST_SOURCE_DIR}" googletest EXCLUDE_FROM_ALL SYSTEM)
-    # Link-time optimisation compiles it again at each link, where the switches that quiet
-    # third-party code cannot reach (MinGW's lto1 warns about its visibility attributes).
-    set_target_properties(gtest gtest_main PROPERTIES INTERPROCEDURAL_OPTIMIZATION_RELEASE OFF)
+    # MinGW's GCC has no symbol visibility on Windows, and its link-time optimisation, past the
+    # switches that quiet third-party code, warns at each link where GoogleTest asks for it.
+    if(MINGW)
+        target_compile_definitions(gtest PUBLIC GTEST_API_=)
+    endif()
     return()
 endif()
 find_package(GTest)

@@ -73,6 +73,8 @@ class Sequence:
             self.cells = [cell for cell, _ in structures.ring(READER, self.value)]
         except structures.Broken as broken:
             self.cells = [cell for cell, _ in broken.found]
+        except structures.Unreadable:
+            self.cells = []
         return False
 
     def num_children(self):

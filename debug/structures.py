@@ -10,7 +10,7 @@ and raises Unreadable when the record pointed to cannot be read. A walk never re
 LIMIT records, so that no corruption can keep the debugger waiting.
 """
 
-LIMIT = 10000
+LIMIT = 1000
 
 
 class Unreadable(Exception):
@@ -29,20 +29,27 @@ class Broken(Exception):
         self.found = found
 
 
+class TooLong(Broken):
+    """A structure longer than LIMIT, with what was read of it."""
+
+
 def ring(reader, sentinel):
     """The cells of the ring closed by sentinel, from its succ onwards, as (cell, element) pairs;
-    Broken where a cell's pred is not the cell before it, a succ is empty or unreadable, the
-    sentinel's pred is not the last cell, or the ring is longer than LIMIT."""
+    Broken where a cell's pred is not the cell before it, a succ is empty or unreadable, or the
+    sentinel's pred is not the last cell; TooLong past LIMIT cells. Checking each pred finds any
+    cycle that misses the sentinel at its first cell seen twice."""
     found = []
     previous = sentinel
     name = "the sentinel"
+    cell = reader.link(sentinel, "succ")  # an unreadable sentinel is left to the caller
     while True:
         try:
-            cell = reader.link(previous, "succ")
             if reader.address(cell) == reader.address(sentinel):
                 if reader.address(reader.link(sentinel, "pred")) != reader.address(previous):
                     raise Broken(f"the sentinel's pred is not {name}", found)
                 return found
+            if len(found) == LIMIT:
+                raise TooLong(f"more than {LIMIT} elements", found)
             if reader.address(cell) == 0:
                 raise Broken(f"the succ of {name} is null", found)
             pred = reader.address(reader.link(cell, "pred"))
@@ -52,21 +59,26 @@ def ring(reader, sentinel):
             found.append((cell, reader.number(cell, "elem")))
         except Unreadable as error:
             raise Broken(f"the succ of {name} leads to {error}", found) from None
-        if len(found) == LIMIT:
-            raise Broken(f"no way back to the sentinel within {LIMIT} elements", found)
-        previous = cell
-        name = f"element {len(found)}"
+        previous, name = cell, f"element {len(found)}"
+        cell = reader.link(cell, "succ")
 
 
 def sequence(reader, sentinel, kind, order):
-    """A list or stack's summary and its elements, first to last: "kind of N, order", or where
-    the ring is broken, "kind broken after N elements: where"."""
+    """A list or stack's summary and its elements, first to last: "kind of N, order", past LIMIT
+    "kind of more than LIMIT, order", or where the ring is broken, "kind broken after N elements:
+    where"; for a handle that leads nowhere, "kind null" or "kind in unreadable memory at ..."."""
+    if reader.address(sentinel) == 0:
+        return f"{kind} null", []
     try:
         elements = [element for _, element in ring(reader, sentinel)]
         return f"{kind} of {len(elements)}{order}", elements
+    except TooLong as long:
+        return f"{kind} of more than {LIMIT}{order}", [element for _, element in long.found]
     except Broken as broken:
         elements = [element for _, element in broken.found]
         return f"{kind} broken after {len(elements)} elements: {broken}", elements
+    except Unreadable as error:
+        return f"{kind} in {error}", []
 
 
 def position(reader, cell, kind):
@@ -99,7 +111,7 @@ def tree(reader, root):
         if reader.address(node) in seen:
             raise Broken(f"{path} is reached twice", None)
         if len(seen) == LIMIT:
-            raise Broken(f"the tree has more than {LIMIT} nodes", None)
+            raise TooLong(f"more than {LIMIT} nodes", None)
         seen.add(reader.address(node))
         try:
             if reader.address(reader.link(node, "padre")) != parent:
@@ -123,5 +135,7 @@ def tree(reader, root):
         return f"{counted[0]} node{'s' if counted[0] > 1 else ''}: {shape}"
     except Unreadable as error:
         return f"the root is {error}"
+    except TooLong as long:
+        return str(long)
     except Broken as broken:
         return f"broken: {broken}"

@@ -1,6 +1,7 @@
 break guarda
 run </dev/null >/dev/null
 print intera
+print lunga
 print a_meta
 print senza_pred
 print illeggibile
