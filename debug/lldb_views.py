@@ -61,58 +61,12 @@ def nodo_pointer_summary(value, _):
     return "NODO * " + structures.tree(READER, value.GetNonSyntheticValue())
 
 
-class Sequence:
-    """A lista's or a pila's elements as its children, [0] the first (a pila's bottom)."""
-
-    def __init__(self, value, _):
-        self.value = value
-        self.cells = []
-
-    def update(self):
-        try:
-            self.cells = [cell for cell, _ in structures.ring(READER, self.value)]
-        except structures.Broken as broken:
-            self.cells = [cell for cell, _ in broken.found]
-        except structures.Unreadable:
-            self.cells = []
-        return False
-
-    def num_children(self):
-        return len(self.cells)
-
-    def get_child_index(self, name):
-        return int(name.strip("[]"))
-
-    def get_child_at_index(self, index):
-        element = self.cells[index].GetChildMemberWithName("elem")
-        return self.value.CreateValueFromAddress(
-            f"[{index}]", element.GetLoadAddress(), element.GetType())
-
-    def has_children(self):
-        return True
-
-
-class Node:
-    """A node's children, sinistro and destro, and its parent's value as padre."""
+class Children:
+    """Synthetic children made by update(), found by index or by name."""
 
     def __init__(self, value, _):
         self.value = value
         self.children = []
-
-    def update(self):
-        self.children = []
-        if READER.address(self.value) != 0:
-            try:
-                sides = (READER.link(self.value, side) for side in ("sinistro", "destro"))
-                self.children = [child for child in sides if READER.address(child) != 0]
-                parent = READER.link(self.value, "padre")
-                if READER.address(parent) != 0:
-                    held = READER.field(parent, "valore")
-                    self.children.append(self.value.CreateValueFromAddress(
-                        "padre", held.GetLoadAddress(), held.GetType()))
-            except structures.Unreadable:
-                self.children = []
-        return False
 
     def num_children(self):
         return len(self.children)
@@ -126,6 +80,42 @@ class Node:
 
     def has_children(self):
         return bool(self.children)
+
+    def held(self, name, pointer, field):
+        """The int field of the record at pointer, as a child called name."""
+        value = READER.field(pointer, field)
+        return self.value.CreateValueFromAddress(name, value.GetLoadAddress(), value.GetType())
+
+
+class Sequence(Children):
+    """A lista's or a pila's elements as its children, [0] the first (a pila's bottom)."""
+
+    def update(self):
+        try:
+            cells = [cell for cell, _ in structures.ring(READER, self.value)]
+        except structures.Broken as broken:
+            cells = [cell for cell, _ in broken.found]
+        except structures.Unreadable:
+            cells = []
+        self.children = [self.held(f"[{i}]", cell, "elem") for i, cell in enumerate(cells)]
+        return False
+
+
+class Node(Children):
+    """A node's children, sinistro and destro, and its parent's value as padre."""
+
+    def update(self):
+        self.children = []
+        if READER.address(self.value) != 0:
+            try:
+                sides = (READER.link(self.value, side) for side in ("sinistro", "destro"))
+                self.children = [child for child in sides if READER.address(child) != 0]
+                parent = READER.link(self.value, "padre")
+                if READER.address(parent) != 0:
+                    self.children.append(self.held("padre", parent, "valore"))
+            except structures.Unreadable:
+                self.children = []
+        return False
 
 
 def __lldb_init_module(debugger, _):
