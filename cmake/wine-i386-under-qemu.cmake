@@ -32,8 +32,13 @@ file(COPY_FILE "${loader}" "${wine}/lib/wine/${loader_name}-i386")
 file(CREATE_LINK "${prefix}/lib/i386-linux-gnu" "${wine}/lib/i386-linux-gnu" SYMBOLIC)
 file(CREATE_LINK "${prefix}/share" "${wine}/share" SYMBOLIC)
 file(CREATE_LINK "${loader_dir}/wineserver" "${wine}/lib/wine/wineserver" SYMBOLIC)
+# Wine's own helper processes (services.exe, explorer.exe and the like, run from system32) would
+# keep the standard streams of the program that started them; under qemu some end with a
+# segmentation fault, which qemu reports there, when the wineserver shuts down. They get
+# /dev/null instead.
 file(WRITE "${wine}/lib/wine/${loader_name}"
-     "#!/bin/sh\nWINELOADERNOEXEC=1 exec '${QEMU_I386}' -0 \"$0\" \"$0-i386\" \"$@\"\n")
+     "#!/bin/sh\ncase \"$1\" in 'C:\\windows\\system32\\'*) exec </dev/null >/dev/null 2>&1 ;; esac\n"
+     "WINELOADERNOEXEC=1 exec '${QEMU_I386}' -0 \"$0\" \"$0-i386\" \"$@\"\n")
 file(CHMOD "${wine}/lib/wine/${loader_name}" FILE_PERMISSIONS OWNER_READ OWNER_WRITE
      OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 list(APPEND CMAKE_CROSSCOMPILING_EMULATOR "${wine}/lib/wine/${loader_name}")
