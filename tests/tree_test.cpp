@@ -18,7 +18,7 @@ std::string shape(NODO* u, NODO* parent = nullptr) {
         return "";
     }
     std::string text = std::to_string(LEGGINODO(u)) + (BINPADRE(u) == parent ? "" : "^");
-    if (SINISTROVUOTO(u) == 0 || DESTROVUOTO(u) == 0) {
+    if (SINISTROVUOTO(u) != 1 || DESTROVUOTO(u) != 1) {
         text.append("(").append(shape(FIGLIOSINISTRO(u), u)).append(",");
         text.append(shape(FIGLIODESTRO(u), u)).append(")");
     }
