@@ -26,7 +26,7 @@ using posizione = cella*; // a cell of a list; the sentinel is a position too
 // A new empty list: allocates the sentinel, links it to itself and sets its elem to 0.
 lista crealista();
 
-// 1 if L holds no element, else 0 (succ is tested first, pred only when succ is L).
+// 1 if L holds no element (its sentinel's succ and pred both lead back to it), else 0.
 int listavuota(lista L);
 
 // Inserts a new cell holding x immediately before *p; *p then designates the new cell.

@@ -5,14 +5,14 @@
 
 // The Tower of Hanoi on three pegs, each peg a stack whose top is its upper disk. A disk is its
 // number, from 1 (the smallest) to ndischi (the largest). Each move pushes the disk onto the
-// target peg before popping it from the source, so the moving disk has two cells for a moment:
-// the pegs hold at most one cell more than there are disks, besides their three sentinels.
+// target peg before popping it from the source: when the move's one allocation is made, every
+// disk is still on a peg.
 
 // The number of disks that hanoi_demo stacks and moves; at least 1.
 extern int ndischi;
 
-// Moves the upper disk of from onto to, without comparing it with to's top.
-// Requires from to be non-empty. One allocation and one release.
+// Moves the upper disk of from onto to. Requires from to be non-empty, and to empty or with a
+// larger disk on top. One allocation and one release.
 void muovidisco(pila from, pila to);
 
 // Moves the n upper disks of from onto to, with via as the spare peg, in 2^n - 1 moves and with

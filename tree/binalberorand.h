@@ -16,8 +16,8 @@ int int_rand(int a, int b);
 // its subtrees are complete, leaves from 1..1050 and the others from 15..2050. Since every call
 // reseeds, all nodes of one height hold one value. A tree already at *T becomes the left subtree
 // of the leftmost new node. With h < 0 it builds nothing. Time and allocations linear in the
-// nodes, recursion h deep. If an allocation fails, std::bad_alloc: *T then holds what was built
-// into it, and a right subtree being built is lost, not released.
+// nodes, recursion h deep. If an allocation fails, std::bad_alloc; what *T then holds, and
+// whether what was built is released, are left unspecified.
 void INITBINALBERORAND(int h, BINALBERO* T);
 
 // Prints "\n\n%d\n" with u's value, then, if u has two children, the left and the right subtree
