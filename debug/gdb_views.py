@@ -1,7 +1,7 @@
 """gdb's views of the lists, stacks and trees: pretty printers chosen by the name of the type as
 the variable is declared (lista, pila, posizione, BINALBERO), or by the record pointed to (cella *,
-NODO *), and for a cella itself, in every program that gdb debugs once this file is sourced (the
--gdb.py file beside each of the project's debug binaries sources it)."""
+NODO *), and for a cella itself, in every program that gdb debugs once this file is loaded:
+sourced, or imported by the -gdb.py file beside each of the project's binaries."""
 
 import os
 import sys
@@ -25,8 +25,7 @@ class Reader:
         except gdb.MemoryError:
             raise structures.Unreadable(int(pointer)) from None
 
-    def link(self, pointer, name):
-        return self.field(pointer, name)
+    link = field
 
     def number(self, pointer, name):
         return int(self.field(pointer, name))

@@ -19,8 +19,7 @@ class Reader:
             raise structures.Unreadable(pointer.GetValueAsUnsigned(0))
         return value
 
-    def link(self, pointer, name):
-        return self.field(pointer, name)
+    link = field
 
     def number(self, pointer, name):
         return self.field(pointer, name).GetValueAsSigned(0)
