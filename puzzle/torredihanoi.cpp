@@ -8,23 +8,17 @@ void muovidisco(pila from, pila to) {
     fuoripila(from);
 }
 
-namespace {
-
-// The classic recursion, for n >= 1: one call per move.
-void risolvi(int n, pila from, pila to, pila via) {
+// The classic recursion: the n - 1 disks above the largest go to the spare peg, the largest to
+// its destination, and the n - 1 onto it. One call per move.
+void torredihanoi(int n, pila from, pila to, pila via) {
+    if (n < 1) {
+        return;
+    }
     if (n == 1) {
         muovidisco(from, to);
         return;
     }
-    risolvi(n - 1, from, via, to);
+    torredihanoi(n - 1, from, via, to);
     muovidisco(from, to);
-    risolvi(n - 1, via, to, from);
-}
-
-} // namespace
-
-void torredihanoi(int n, pila from, pila to, pila via) {
-    if (n >= 1) {
-        risolvi(n, from, to, via);
-    }
+    torredihanoi(n - 1, via, to, from);
 }

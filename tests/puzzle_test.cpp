@@ -103,7 +103,8 @@ void look_at_pegs(void* /*block*/ = nullptr, std::size_t /*size*/ = 0) {
 // 0 or below. A move allocates its cell on the target peg before it changes any peg, so where the
 // heap is counted, a look at the pegs at each allocation checks every state before a move, and
 // counts the moves; one more look checks the last state. Legal states, 2^n - 1 moves and the tower
-// on C make the one shortest solution. The stack A, never empty, is not destroyed, with a message,
+// on C make the one shortest solution; where the heap is not counted, the moves go unseen and the
+// test says it was skipped. The stack A, never empty, is not destroyed, with a message,
 // and keeps its blocks; the empty B is, silently, and its block is freed.
 TEST(TorreDiHanoi, SmallTowersMoveOnlyLegallyOntoTheDestination) {
     for (int n = -1; n <= 8; ++n) {
@@ -132,6 +133,9 @@ TEST(TorreDiHanoi, SmallTowersMoveOnlyLegallyOntoTheDestination) {
         EXPECT_EQ(before - live_blocks, heap_counted ? 1U : 0U) << "blocks released with B";
         release(pegs[0]);
         release(pegs[2]);
+    }
+    if (!heap_counted) {
+        GTEST_SKIP() << "only the last state was checked: the linker cannot wrap malloc here";
     }
 }
 

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
+#include <random>
 #include <string>
 
 namespace {
@@ -127,6 +130,46 @@ TEST(BinAlbero, BuildAtRandom) {
     EXPECT_EQ(shape(T), "403") << "heights 0 and -1";
     release(T);
     EXPECT_EQ(int_rand(-2147483647 - 1, 2147483647), -2147483647 - 1 + 6912) << "the whole of int";
+}
+
+// int_rand(a, b) is a + r mod (b - a + 1), r the next value of the 32-bit Windows C runtime's
+// generator: checked against that generator over ranges of one value, narrow and wide, placed at
+// random, near 0 and at either limit of int. The builder reseeds, and draws the first value.
+TEST(BinAlbero, DrawsInAnyRange) {
+    BINALBERO T = CREABINALBERO();
+    INITBINALBERORAND(0, &T);
+    release(T);
+    std::uint32_t state = 15612U * 214013U + 2531011U;
+    std::mt19937 rng(3);
+    const std::int64_t least = -2147483647 - 1;
+    const std::int64_t most = 2147483647;
+    std::uniform_int_distribution<std::int64_t> anywhere(least, most);
+    for (int i = 0; i < 4000; ++i) {
+        const std::int64_t places[] = {anywhere(rng), least + i, most - i, i % 7 - 3};
+        const std::int64_t widths[] = {1, 2 + i % 40, 32767 + i % 3, anywhere(rng) - least + 1};
+        const std::int64_t a = places[i % 4];
+        const std::int64_t b = std::min(most, a + widths[(i / 4) % 4] - 1);
+        state = state * 214013U + 2531011U;
+        const std::int64_t r = (state >> 16U) & 0x7fffU;
+        ASSERT_EQ(int_rand(static_cast<int>(a), static_cast<int>(b)), a + r % (b - a + 1))
+            << "int_rand(" << a << ", " << b << "), draw " << i + 2;
+    }
+}
+
+// Wherever an operation takes a tree, the empty tree or a subtree's own handle: the emptiness test
+// answers exactly 1 or 0; a subtree's root is the subtree's own top node; the print and the walk on
+// a subtree, handed the empty tree as T, stay within the subtree and use no node of T.
+TEST(BinAlbero, EmptyTreesAndSubtrees) {
+    BINALBERO T = joined(joined(joined({}, 3, {}), 2, joined({}, 4, {})), 1, {});
+    BINALBERO sub = FIGLIOSINISTRO(T);
+    EXPECT_EQ(BINALBEROVUOTO(CREABINALBERO()), 1) << "the empty tree";
+    EXPECT_EQ(BINRADICE(CREABINALBERO()), nullptr) << "the empty tree's root";
+    EXPECT_EQ(BINALBEROVUOTO(sub), 0) << "a subtree";
+    EXPECT_EQ(BINRADICE(sub), sub) << "a subtree's root";
+    EXPECT_EQ(printed([&] { STAMPALBEROBIN(sub, CREABINALBERO()); }), "\n\n2\n\n\n3\n\n\n4\n");
+    AGGIUNGINODO(sub, CREABINALBERO(), 5);
+    EXPECT_EQ(shape(T), "1(2(3(7,),4),)") << "the walk from a subtree";
+    release(T);
 }
 
 } // namespace

@@ -5,7 +5,7 @@ print to
 print *from
 print from->succ
 delete
-frame function torredihanoi
+frame 21
 finish
 print origine
 print ausiliario
