@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <new>
 #include <random>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -143,15 +143,16 @@ TEST(BinAlbero, DrawsInAnyRange) {
     std::mt19937 rng(3);
     const std::int64_t least = -2147483647 - 1;
     const std::int64_t most = 2147483647;
-    for (int i = 0; i < 4000; ++i) {
-        const std::int64_t a =
-            std::vector<std::int64_t>{least + rng(), least + i, most - i, i % 7 - 3}[i % 4];
+    for (std::size_t k = 0; k < 4000; ++k) {
+        const auto i = static_cast<std::int64_t>(k);
+        const auto r = static_cast<std::int64_t>(rng());
+        const std::int64_t a = std::array{least + r, least + i, most - i, i % 7 - 3}[k % 4];
         const std::int64_t width =
-            std::vector<std::int64_t>{1, 2 + i % 40, 32767 + i % 3, rng() + 1LL}[i / 4 % 4];
+            std::array{std::int64_t{1}, 2 + i % 40, 32767 + i % 3, r + 1}[k / 4 % 4];
         const std::int64_t b = std::min(most, a + width - 1);
         state = state * 214013U + 2531011U;
-        ASSERT_EQ(int_rand(static_cast<int>(a), static_cast<int>(b)),
-                  a + ((state >> 16U) & 0x7fffU) % (b - a + 1))
+        const std::int64_t drawn = (state >> 16U) & 0x7fffU;
+        ASSERT_EQ(int_rand(static_cast<int>(a), static_cast<int>(b)), a + drawn % (b - a + 1))
             << "int_rand(" << a << ", " << b << "), draw " << i + 2;
     }
 }
