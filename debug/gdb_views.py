@@ -38,17 +38,56 @@ class Reader:
 READER = Reader()
 
 
-class Sequence:
-    """A lista from first to last, or a pila from bottom to top, with its elements as children."""
+class View:
+    """A view with children. gdb's command line asks for the summary (to_string) before the
+    children; gdb/MI, as IDEs drive it, shows "{...}" as the value of any view with children and
+    never asks for the summary, so there the first child carries it."""
 
-    def __init__(self, value, kind, order):
-        self.summary, self.elements = structures.sequence(READER, value, kind, order)
+    def __init__(self, summary):
+        self.summary = summary
+        self.asked = False
 
     def to_string(self):
+        self.asked = True
         return self.summary
 
     def children(self):
-        return ((f"[{i}]", element) for i, element in enumerate(self.elements))
+        if not self.asked:
+            yield "summary", text(self.summary)
+        yield from self.parts()
+
+
+# The type of a View's summary child: an array of volatile char, which gdb keeps in its own memory.
+# (A Python str would be an array of char, which gdb copies into the program's memory, calling its
+# malloc, wherever its address is asked for.)
+TEXT = gdb.lookup_type("char").volatile()
+
+
+def text(words):
+    """words as a value of gdb's own, to show as a child."""
+    encoded = words.encode()
+    return gdb.Value(encoded, TEXT.array(len(encoded) - 1))
+
+
+class Text:
+    """A View's summary child: shown as the text it holds, not as an array of characters."""
+
+    def __init__(self, value):
+        self.text = value.string()
+
+    def to_string(self):
+        return self.text
+
+
+class Sequence(View):
+    """A lista from first to last, or a pila from bottom to top, with its elements as children."""
+
+    def __init__(self, value, kind, order):
+        summary, self.cells = structures.sequence(READER, value, kind, order)
+        super().__init__(summary)
+
+    def parts(self):
+        return ((f"[{i}]", cell.dereference()["elem"]) for i, (cell, _) in enumerate(self.cells))
 
     @staticmethod
     def display_hint():
@@ -65,51 +104,63 @@ class Position:
         return self.summary
 
 
-class Tree:
-    """A BINALBERO or a NODO *: the node count and the tree, with the children and the parent's
-    value to expand."""
+# Memory may change at each stop, and where the user writes to it.
+ABOVE = structures.Above()
+gdb.events.stop.connect(lambda _: ABOVE.forget())
+gdb.events.memory_changed.connect(lambda _: ABOVE.forget())
+
+
+class Tree(View):
+    """A BINALBERO or a NODO *: the node count and the tree, with the node's value, its children
+    and its parent's value to expand."""
 
     def __init__(self, pointer, kind):
         self.pointer = pointer
-        self.summary = f"{kind} {structures.tree(READER, pointer)}"
+        self.path = ABOVE.path(int(pointer))
+        super().__init__(structures.tree(READER, pointer, kind))
 
-    def to_string(self):
-        return self.summary
-
-    def children(self):
-        if int(self.pointer) == 0:
-            return
-        try:
-            node = self.pointer.dereference()
-            for side in ("sinistro", "destro"):
-                if int(node[side]) != 0:
-                    yield side, node[side]
-            if int(node["padre"]) != 0:
-                yield "padre", int(node["padre"].dereference()["valore"])
-        except gdb.MemoryError:
-            return
+    def parts(self):
+        """The node's fields, all read before the first is shown, so that a node that cannot be
+        read shows none."""
+        found = []
+        if int(self.pointer) != 0:
+            try:
+                node = self.pointer.dereference()
+                valore = node["valore"]
+                valore.fetch_lazy()
+                found = [] if self.asked else [("valore", valore)]
+                sides = [side for side in ("sinistro", "destro") if int(node[side]) != 0]
+                twice = ABOVE.twice(self.path, [int(node[side]) for side in sides])
+                for side, again in zip(sides, twice):
+                    reached = text(f"{int(node[side]):#x}, reached twice")
+                    found.append((side, reached if again else node[side]))
+                if int(node["padre"]) != 0:
+                    padre = node["padre"].dereference()["valore"]
+                    padre.fetch_lazy()
+                    found.append(("padre", padre))
+            except gdb.MemoryError:
+                found = []
+        return found
 
 
 def lookup(value):
-    """The view of value, or None to leave it to gdb."""
+    """The view of value, or None to leave it to gdb, which shows an optimised-out value as such.
+    A null handle is "nullptr", with nothing to open."""
+    if value.is_optimized_out:
+        return None
     kind = value.type.unqualified()
-    name = kind.name
-    if name == "lista":
-        return Sequence(value, "lista", "")
-    if name == "pila":
-        return Sequence(value, "pila", ", bottom to top")
-    if name == "posizione":
-        return Position(value, "posizione")
-    if name == "BINALBERO":
-        return Tree(value, "BINALBERO")
+    if kind.code == gdb.TYPE_CODE_ARRAY and kind.target() == TEXT:
+        return Text(value)
+    views = {"lista": (Sequence, "lista", ""), "pila": (Sequence, "pila", ", bottom to top"),
+             "posizione": (Position, "posizione"), "BINALBERO": (Tree, "BINALBERO")}
+    view = views.get(kind.name)
     kind = kind.strip_typedefs()
-    if kind.code == gdb.TYPE_CODE_PTR:
+    if view is None and kind.code == gdb.TYPE_CODE_PTR:
         target = kind.target().unqualified().strip_typedefs().tag
-        if target == "cella":
-            return Position(value, "cella *")
-        if target == "NODO":
-            return Tree(value, "NODO *")
-    elif kind.tag == "cella" and value.address is not None:
+        view = {"cella": (Position, "cella *"), "NODO": (Tree, "NODO *")}.get(target)
+    if view is not None:
+        return Position(value, "") if int(value) == 0 else view[0](value, *view[1:])
+    if kind.tag == "cella" and value.address is not None:
         return Position(value.address, "cella")
     return None
 

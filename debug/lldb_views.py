@@ -49,69 +49,104 @@ def cella_pointer_summary(value, _):
 
 
 def cella_summary(value, _):
+    # A cella & is shown as the cell it refers to.
+    value = value.GetNonSyntheticValue()
+    if value.GetType().IsReferenceType():
+        value = value.Dereference()
     return structures.position(READER, value.AddressOf(), "cella")
 
 
 def binalbero_summary(value, _):
-    return "BINALBERO " + structures.tree(READER, value.GetNonSyntheticValue())
+    return structures.tree(READER, value.GetNonSyntheticValue(), "BINALBERO")
 
 
 def nodo_pointer_summary(value, _):
-    return "NODO * " + structures.tree(READER, value.GetNonSyntheticValue())
+    return structures.tree(READER, value.GetNonSyntheticValue(), "NODO *")
+
+
+def field_at(pointer, name, field):
+    """The int field of the record at pointer, as a child called name: made at the address that
+    pointer holds, so that it is read in the program's memory also when pointer is the result of
+    an expression, which LLDB keeps in its own memory."""
+    record = pointer.GetType().GetCanonicalType().GetPointeeType()
+    member = next(member for member in record.get_fields_array() if member.GetName() == field)
+    address = READER.address(pointer) + member.GetOffsetInBytes()
+    return pointer.CreateValueFromAddress(name, address, member.GetType())
+
+
+def address_of(link):
+    """A link's address alone, a number with nothing to open, under the link's name."""
+    target = link.GetTarget()
+    data = lldb.SBData.CreateDataFromUInt64Array(target.GetByteOrder(), 8, [READER.address(link)])
+    number = link.CreateValueFromData(link.GetName(), data,
+                                      target.GetBasicType(lldb.eBasicTypeUnsignedLongLong))
+    number.SetFormat(lldb.eFormatHex)
+    return number
 
 
 class Children:
-    """Synthetic children made by update(), found by index or by name."""
+    """Synthetic children, made at the first question about them and again at each update(),
+    found by index or by name."""
 
     def __init__(self, value, _):
         self.value = value
-        self.children = []
+        self.children = None
+
+    def made(self):
+        if self.children is None:
+            self.update()
+        return self.children
 
     def num_children(self):
-        return len(self.children)
+        return len(self.made())
 
     def get_child_index(self, name):
-        names = [child.GetName() for child in self.children]
+        names = [child.GetName() for child in self.made()]
         return names.index(name) if name in names else -1
 
     def get_child_at_index(self, index):
-        return self.children[index]
+        return self.made()[index]
 
     def has_children(self):
-        return bool(self.children)
-
-    def held(self, name, pointer, field):
-        """The int field of the record at pointer, as a child called name."""
-        value = READER.field(pointer, field)
-        return self.value.CreateValueFromAddress(name, value.GetLoadAddress(), value.GetType())
+        return bool(self.made())
 
 
 class Sequence(Children):
     """A lista's or a pila's elements as its children, [0] the first (a pila's bottom)."""
 
     def update(self):
-        try:
-            cells = [cell for cell, _ in structures.ring(READER, self.value)]
-        except structures.Broken as broken:
-            cells = [cell for cell, _ in broken.found]
-        except structures.Unreadable:
-            cells = []
-        self.children = [self.held(f"[{i}]", cell, "elem") for i, cell in enumerate(cells)]
+        cells = structures.sequence(READER, self.value, "", "")[1]
+        self.children = [field_at(cell, f"[{i}]", "elem") for i, (cell, _) in enumerate(cells)]
         return False
 
 
+# Memory may change at each stop.
+ABOVE = structures.Above()
+SEEN_AT = [None]
+
+
 class Node(Children):
-    """A node's children, sinistro and destro, and its parent's value as padre."""
+    """A node's value, its children, sinistro and destro, and its parent's value as padre. A
+    child reached twice is shown as its bare address, without children."""
 
     def update(self):
         self.children = []
-        if READER.address(self.value) != 0:
+        address = READER.address(self.value)
+        stop = self.value.GetProcess().GetStopID()
+        if SEEN_AT[0] != stop:
+            ABOVE.forget()
+            SEEN_AT[0] = stop
+        if address != 0:
             try:
-                sides = (READER.link(self.value, side) for side in ("sinistro", "destro"))
-                self.children = [child for child in sides if READER.address(child) != 0]
+                self.children = [READER.field(self.value, "valore")]
+                links = [READER.link(self.value, side) for side in ("sinistro", "destro")]
+                links = [link for link in links if READER.address(link) != 0]
+                twice = ABOVE.twice(ABOVE.path(address), [READER.address(link) for link in links])
+                for link, again in zip(links, twice):
+                    self.children.append(address_of(link) if again else link)
                 parent = READER.link(self.value, "padre")
                 if READER.address(parent) != 0:
-                    self.children.append(self.held("padre", parent, "valore"))
+                    self.children.append(field_at(parent, "padre", "valore"))
             except structures.Unreadable:
                 self.children = []
         return False

@@ -7,7 +7,8 @@ picture. A reader has three methods, on the debugger's own values for pointers:
     number(pointer, field)  the int held in that field
     address(pointer)        the pointer as a number, 0 for the empty link
 and raises Unreadable when the record pointed to cannot be read. A walk never reads more than
-LIMIT records, so that no corruption can keep the debugger waiting.
+LIMIT records, so that no corruption can keep the debugger waiting. An empty link is shown as
+"nullptr", as LLDB shows every null C++ pointer whatever its view.
 """
 
 LIMIT = 1000
@@ -63,20 +64,27 @@ def ring(reader, sentinel):
         cell = reader.link(cell, "succ")
 
 
+def elements(count):
+    """count elements, in words: "1 element", "2 elements"."""
+    return f"{count} element{'' if count == 1 else 's'}"
+
+
 def sequence(reader, sentinel, kind, order):
-    """A list or stack's summary and its elements, first to last: "kind of N, order", past LIMIT
-    "kind of more than LIMIT, order", or where the ring is broken, "kind broken after N elements:
-    where"; for a handle that leads nowhere, "kind null" or "kind in unreadable memory at ..."."""
-    if reader.address(sentinel) == 0:
-        return f"{kind} null", []
+    """A list or stack's summary and its cells, first to last: "kind of N, order", past LIMIT
+    "kind of more than LIMIT, order", or where the ring is broken, "kind at ADDRESS broken after N
+    elements: where"; for a handle that leads nowhere, "nullptr" or "kind in unreadable memory
+    at ...". The address of a broken one shows a handle that was never set for what it is."""
+    address = reader.address(sentinel)
+    if address == 0:
+        return "nullptr", []
     try:
-        elements = [element for _, element in ring(reader, sentinel)]
-        return f"{kind} of {len(elements)}{order}", elements
+        cells = ring(reader, sentinel)
+        return f"{kind} of {len(cells)}{order}", cells
     except TooLong as long:
-        return f"{kind} of more than {LIMIT}{order}", [element for _, element in long.found]
+        return f"{kind} of more than {LIMIT}{order}", long.found
     except Broken as broken:
-        elements = [element for _, element in broken.found]
-        return f"{kind} broken after {len(elements)} elements: {broken}", elements
+        where = f"broken after {elements(len(broken.found))}: {broken}"
+        return f"{kind} at {address:#x} {where}", broken.found
     except Unreadable as error:
         return f"{kind} in {error}", []
 
@@ -84,58 +92,96 @@ def sequence(reader, sentinel, kind, order):
 def position(reader, cell, kind):
     """A cell's summary: its element and its neighbours', or where its links fail each other."""
     if reader.address(cell) == 0:
-        return f"{kind} null"
+        return "nullptr"
     try:
         element = reader.number(cell, "elem")
-        pred, succ = reader.link(cell, "pred"), reader.link(cell, "succ")
-        if reader.address(reader.link(pred, "succ")) != reader.address(cell):
-            return f"{kind} holding {element}, broken: its pred's succ is not itself"
-        if reader.address(reader.link(succ, "pred")) != reader.address(cell):
-            return f"{kind} holding {element}, broken: its succ's pred is not itself"
-        before, after = reader.number(pred, "elem"), reader.number(succ, "elem")
+        start = f"{kind} at {reader.address(cell):#x} holding {element}, broken:"
+        for near, back in (("pred", "succ"), ("succ", "pred")):
+            neighbour = reader.link(cell, near)
+            if reader.address(neighbour) == 0:
+                return f"{start} its {near} is null"
+            if reader.address(reader.link(neighbour, back)) != reader.address(cell):
+                return f"{start} its {near}'s {back} is not itself"
+        before = reader.number(reader.link(cell, "pred"), "elem")
+        after = reader.number(reader.link(cell, "succ"), "elem")
         return f"{kind} holding {element}, after {before}, before {after}"
     except Unreadable as error:
-        return f"{kind} with a link to {error}"
+        return f"{kind} at {reader.address(cell):#x} with a link to {error}"
 
 
-def tree(reader, root):
-    """The tree under root in preorder as its summary: "N nodes: value(left,right)", a leaf as its
+def tree(reader, root, kind):
+    """The tree under root in preorder as its summary: "kind N nodes: value(left,right)", a leaf as its
     value alone; or where a node's padre is not its parent, a node is reached twice, a link is
-    unreadable, or there are more than LIMIT nodes."""
-    if reader.address(root) == 0:
-        return "empty"
+    unreadable, or there are more than LIMIT nodes. The walk keeps its own stack, so that a tree
+    of any height up to LIMIT is shown whole."""
+    address = reader.address(root)
+    if address == 0:
+        return "nullptr"
     seen = set()
-    counted = [0]
-
-    def write(node, parent, path):
-        if reader.address(node) in seen:
-            raise Broken(f"{path} is reached twice", None)
-        if len(seen) == LIMIT:
-            raise TooLong(f"more than {LIMIT} nodes", None)
-        seen.add(reader.address(node))
-        try:
-            if reader.address(reader.link(node, "padre")) != parent:
-                raise Broken(f"the padre of {path} is not its parent", None)
-            text = str(reader.number(node, "valore"))
-            left, right = reader.link(node, "sinistro"), reader.link(node, "destro")
-        except Unreadable as error:
-            raise Broken(f"{path} is {error}", None) from None
-        counted[0] += 1
-        if reader.address(left) == 0 and reader.address(right) == 0:
-            return text
-        parts = [
-            write(child, reader.address(node), f"{path}.{side}") if reader.address(child) else ""
-            for child, side in ((left, "sinistro"), (right, "destro"))
-        ]
-        return f"{text}({parts[0]},{parts[1]})"
-
+    text = []
+    # What is left to write, last first: a node to visit, with its parent and its path, or text.
+    # The root's own padre is whatever holds it: empty for a whole tree.
     try:
-        # The root's own padre is whatever holds it: empty for a whole tree.
-        shape = write(root, reader.address(reader.link(root, "padre")), "root")
-        return f"{counted[0]} node{'s' if counted[0] > 1 else ''}: {shape}"
+        waiting = [(root, reader.address(reader.link(root, "padre")), "root")]
     except Unreadable as error:
-        return f"the root is {error}"
+        return f"{kind} in {error}"
+    try:
+        while waiting:
+            item = waiting.pop()
+            if isinstance(item, str):
+                text.append(item)
+                continue
+            node, parent, path = item
+            if reader.address(node) in seen:
+                raise Broken(f"{path} is reached twice", None)
+            if len(seen) == LIMIT:
+                raise TooLong(f"more than {LIMIT} nodes", None)
+            seen.add(reader.address(node))
+            try:
+                if reader.address(reader.link(node, "padre")) != parent:
+                    raise Broken(f"the padre of {path} is not its parent", None)
+                text.append(str(reader.number(node, "valore")))
+                left, right = reader.link(node, "sinistro"), reader.link(node, "destro")
+            except Unreadable as error:
+                raise Broken(f"{path} is {error}", None) from None
+            if reader.address(left) == 0 and reader.address(right) == 0:
+                continue
+            waiting.append(")")
+            for child, side in ((right, "destro"), (left, "sinistro")):
+                if reader.address(child) != 0:
+                    waiting.append((child, reader.address(node), f"{path}.{side}"))
+                waiting.append("," if side == "destro" else "(")
     except TooLong as long:
-        return str(long)
+        return f"{kind} {long}"
     except Broken as broken:
-        return f"broken: {broken}"
+        return f"{kind} at {address:#x} broken: {broken}"
+    return f"{kind} {len(seen)} node{'s' if len(seen) > 1 else ''}: {''.join(text)}"
+
+
+class Above:
+    """For each node that a debugger's display shows as a child, the nodes above it there. A
+    child that is among them, or is its sibling, is reached twice and is shown without children,
+    so that no depth of display makes a cyclic tree endless. Forgotten whenever memory may have
+    changed."""
+
+    def __init__(self):
+        self.nodes = {}
+
+    def forget(self):
+        self.nodes.clear()
+
+    def path(self, node):
+        """The node, by address, and the nodes above it."""
+        return self.nodes.get(node, frozenset()) | {node}
+
+    def twice(self, path, children):
+        """For each child address of the node at the end of path, left first, whether it is
+        reached twice; each other child is recorded with path above it."""
+        shown = set(path)
+        found = []
+        for child in children:
+            found.append(child in shown)
+            if child not in shown:
+                shown.add(child)
+                self.nodes[child] = path
+        return found

@@ -1,19 +1,14 @@
-// A program for the debugger views' tests: a stack too long to show whole, and stacks and trees
-// broken on purpose, each handed to guarda(), where the tests stop to print them. (Whole ones are
-// printed in the programs themselves.)
+// A program for the debugger views' tests: structures too long to show whole, and structures
+// broken on purpose, as a student's exercise may leave them, each in a global that the tests print
+// where the program stops, in guarda(). (Whole ones are printed in the programs themselves.)
 #include "binalberorand.h"
 #include "pila.h"
+#include "views/ottimizzato.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace {
-
-// Where the debugger stops; its arguments are what it prints. Returns the long stack's top.
-int guarda(pila lunga, [[maybe_unused]] pila a_meta, [[maybe_unused]] pila senza_pred,
-           [[maybe_unused]] pila illeggibile, [[maybe_unused]] BINALBERO padre_sbagliato,
-           [[maybe_unused]] BINALBERO doppio) {
-    return leggipila(lunga);
-}
 
 pila pila_di(int n) {
     pila S = creapila();
@@ -23,24 +18,61 @@ pila pila_di(int n) {
     return S;
 }
 
+// A chain of n nodes, each the right child of the one before, as sorted keys make a search tree.
+BINALBERO catena(int n) {
+    BINALBERO T = CREABINALBERO();
+    for (int i = n; i > 0; --i) {
+        BINALBERO sopra = CREABINALBERO();
+        CONSTRBINALBERO(&sopra, T);
+        SCRIVINODO(i, sopra);
+        T = sopra;
+    }
+    return T;
+}
+
+template <class T> T* a(std::uintptr_t address) {
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
+    return reinterpret_cast<T*>(address);
+}
+
 } // namespace
 
 // The broken ones: the last cell's succ leads back to the second; the third cell's pred is null;
-// the second cell's succ is an address that cannot be read; the root's right child is its own
-// padre; the root's left child is its right child too.
+// the second cell's succ is an address that cannot be read; a handle to memory that holds no list;
+// the root's right child is its own padre; the root's left child is its right child too; a leaf's
+// right child is the root; the root's left child cannot be read.
+pila lunga, a_meta, senza_pred, illeggibile, vuota;
+lista estranea, nessuna;
+posizione cima;
+BINALBERO padre_sbagliato, doppio, ciclo, figlio_illeggibile, catena_1000, catena_1001, nessuno;
+NODO* nodo_sbagliato;
+std::uintptr_t non_una_lista[3] = {16, 7, 32};
+
+// Where the debugger stops.
+void guarda(cella& cella_in_cima) {
+    cima = &cella_in_cima;
+}
+
 int main() {
-    const pila a_meta = pila_di(4);
+    lunga = pila_di(1001);
+    a_meta = pila_di(4);
     ultimolista(a_meta)->succ = succlista(primolista(a_meta));
-    const pila senza_pred = pila_di(4);
+    senza_pred = pila_di(4);
     succlista(succlista(primolista(senza_pred)))->pred = nullptr;
-    const pila illeggibile = pila_di(4);
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
-    succlista(primolista(illeggibile))->succ = reinterpret_cast<cella*>(std::uintptr_t{16});
-    BINALBERO padre_sbagliato = CREABINALBERO();
-    INITBINALBERORAND(1, &padre_sbagliato);
+    illeggibile = pila_di(4);
+    succlista(primolista(illeggibile))->succ = a<cella>(16);
+    vuota = creapila();
+    estranea = static_cast<lista>(static_cast<void*>(non_una_lista));
+    for (BINALBERO* T : {&padre_sbagliato, &doppio, &ciclo, &figlio_illeggibile}) {
+        INITBINALBERORAND(1, T);
+    }
+    nodo_sbagliato = padre_sbagliato;
     FIGLIODESTRO(padre_sbagliato)->padre = FIGLIODESTRO(padre_sbagliato);
-    BINALBERO doppio = CREABINALBERO();
-    INITBINALBERORAND(1, &doppio);
     doppio->destro = doppio->sinistro;
-    guarda(pila_di(1001), a_meta, senza_pred, illeggibile, padre_sbagliato, doppio);
+    ciclo->sinistro->destro = ciclo;
+    figlio_illeggibile->sinistro = a<NODO>(16);
+    catena_1000 = catena(1000);
+    catena_1001 = catena(1001);
+    guarda(*ultimolista(a_meta));
+    return BINALBEROVUOTO(ottimizzato(padre_sbagliato));
 }
