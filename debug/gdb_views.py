@@ -10,7 +10,8 @@ import gdb
 import gdb.printing
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import structures  # noqa: E402  (found beside this file)
+import disegno  # noqa: E402  (found beside this file)
+import structures  # noqa: E402
 
 
 class Reader:
@@ -83,7 +84,7 @@ class Sequence(View):
     """A lista from first to last, or a pila from bottom to top, with its elements as children."""
 
     def __init__(self, value, kind, order):
-        summary, self.cells = structures.sequence(READER, value, kind, order)
+        summary, self.cells, _ = structures.sequence(READER, value, kind, order)
         super().__init__(summary)
 
     def parts(self):
@@ -117,7 +118,7 @@ class Tree(View):
     def __init__(self, pointer, kind):
         self.pointer = pointer
         self.path = ABOVE.path(int(pointer))
-        super().__init__(structures.tree(READER, pointer, kind))
+        super().__init__(structures.tree(READER, pointer, kind)[0])
 
     def parts(self):
         """The node's fields, all read before the first is shown, so that a node that cannot be
@@ -168,3 +169,35 @@ def lookup(value):
 lookup.name = "strutture"
 lookup.enabled = True
 gdb.printing.register_pretty_printer(None, lookup, replace=True)
+
+
+class Disegna(gdb.Command):
+    """Draws lists, stacks and trees: disegna [-o FILE] EXPRESSION...
+Without -o, in text: the stacks side by side as pegs, each list as its ring, each tree top-down.
+With -o FILE, by the file's extension: .dot for Graphviz's source, .svg or .png rendered by
+Graphviz's dot. The arguments are split as a shell splits words."""
+
+    def __init__(self):
+        super().__init__("disegna", gdb.COMMAND_DATA, gdb.COMPLETE_EXPRESSION)
+
+    def invoke(self, argument, from_tty):
+        try:
+            path, expressions = disegno.parse(argument)
+        except ValueError as error:
+            raise gdb.GdbError(str(error)) from None
+        drawings = []
+        for expression in expressions:
+            try:
+                value = gdb.parse_and_eval(expression)
+            except gdb.error as error:
+                raise gdb.GdbError(f"{expression}: {error}") from None
+            kind = value.type.strip_typedefs()
+            pointee = kind.target().strip_typedefs().tag if kind.code == gdb.TYPE_CODE_PTR else None
+            drawn = disegno.kind(value.type.unqualified().name, pointee)
+            if drawn is None:
+                raise gdb.GdbError(f"{expression} has type {value.type}; disegna draws a pila, a lista or a tree")
+            drawings.append(disegno.Drawn(expression, drawn, value))
+        gdb.write(disegno.draw(READER, path, drawings))
+
+
+Disegna()

@@ -4,6 +4,7 @@ itself, in every program, once imported: command script import debug/lldb_views.
 
 import lldb
 
+import disegno
 import structures
 
 
@@ -57,11 +58,11 @@ def cella_summary(value, _):
 
 
 def binalbero_summary(value, _):
-    return structures.tree(READER, value.GetNonSyntheticValue(), "BINALBERO")
+    return structures.tree(READER, value.GetNonSyntheticValue(), "BINALBERO")[0]
 
 
 def nodo_pointer_summary(value, _):
-    return structures.tree(READER, value.GetNonSyntheticValue(), "NODO *")
+    return structures.tree(READER, value.GetNonSyntheticValue(), "NODO *")[0]
 
 
 def field_at(pointer, name, field):
@@ -152,6 +153,32 @@ class Node(Children):
         return False
 
 
+def disegna(debugger, argument, result, _):
+    """Draws lists, stacks and trees: disegna [-o FILE] EXPRESSION..., as in gdb."""
+    try:
+        path, expressions = disegno.parse(argument)
+    except ValueError as error:
+        result.SetError(str(error))
+        return
+    frame = debugger.GetSelectedTarget().GetProcess().GetSelectedThread().GetSelectedFrame()
+    drawings = []
+    for expression in expressions:
+        value = frame.GetValueForVariablePath(expression)
+        if not value.IsValid() or value.GetError().Fail():
+            value = frame.EvaluateExpression(expression)
+        if value.GetError().Fail():
+            result.SetError(f"{expression}: {value.GetError().GetCString()}")
+            return
+        value = value.GetNonSyntheticValue()
+        pointee = value.GetType().GetCanonicalType().GetPointeeType().GetName()
+        drawn = disegno.kind(value.GetTypeName(), pointee)
+        if drawn is None:
+            result.SetError(f"{expression} has type {value.GetTypeName()}; disegna draws a pila, a lista or a tree")
+            return
+        drawings.append(disegno.Drawn(expression, drawn, value))
+    result.PutCString(disegno.draw(READER, path, drawings).rstrip("\n"))
+
+
 def __lldb_init_module(debugger, _):
     views = (("lista", "lista_summary", "Sequence"), ("pila", "pila_summary", "Sequence"),
              ("posizione", "posizione_summary", None), ("cella *", "cella_pointer_summary", None),
@@ -161,3 +188,4 @@ def __lldb_init_module(debugger, _):
         if children:
             debugger.HandleCommand(f'type synthetic add -l {__name__}.{children} "{name}"')
     debugger.HandleCommand(f"type summary add -p -F {__name__}.cella_summary cella")
+    debugger.HandleCommand(f"command script add -f {__name__}.disegna disegna")

@@ -23,11 +23,14 @@ class Unreadable(Exception):
 
 
 class Broken(Exception):
-    """A structure that breaks its invariant, with what was read before the break."""
+    """A structure that breaks its invariant, with what was read before the break and, where one
+    link is to blame, that link as (from, field, to): the addresses of the record that holds it and
+    of where it leads, and the field's name."""
 
-    def __init__(self, where, found):
+    def __init__(self, where, found, link=None):
         super().__init__(where)
         self.found = found
+        self.link = link
 
 
 class TooLong(Broken):
@@ -44,22 +47,25 @@ def ring(reader, sentinel):
     name = "the sentinel"
     cell = reader.link(sentinel, "succ")  # an unreadable sentinel is left to the caller
     while True:
+        succ = (reader.address(previous), "succ", reader.address(cell))
         try:
             if reader.address(cell) == reader.address(sentinel):
-                if reader.address(reader.link(sentinel, "pred")) != reader.address(previous):
-                    raise Broken(f"the sentinel's pred is not {name}", found)
+                pred = reader.address(reader.link(sentinel, "pred"))
+                if pred != reader.address(previous):
+                    link = (reader.address(sentinel), "pred", pred)
+                    raise Broken(f"the sentinel's pred is not {name}", found, link)
                 return found
             if len(found) == LIMIT:
                 raise TooLong(f"more than {LIMIT} elements", found)
             if reader.address(cell) == 0:
-                raise Broken(f"the succ of {name} is null", found)
+                raise Broken(f"the succ of {name} is null", found, succ)
             pred = reader.address(reader.link(cell, "pred"))
             if pred != reader.address(previous):
                 other = "a null pred" if pred == 0 else "another pred"
-                raise Broken(f"the cell after {name} has {other}", found)
+                raise Broken(f"the cell after {name} has {other}", found, succ)
             found.append((cell, reader.number(cell, "elem")))
         except Unreadable as error:
-            raise Broken(f"the succ of {name} leads to {error}", found) from None
+            raise Broken(f"the succ of {name} leads to {error}", found, succ) from None
         previous, name = cell, f"element {len(found)}"
         cell = reader.link(cell, "succ")
 
@@ -70,23 +76,24 @@ def elements(count):
 
 
 def sequence(reader, sentinel, kind, order):
-    """A list or stack's summary and its cells, first to last: "kind of N, order", past LIMIT
-    "kind of more than LIMIT, order", or where the ring is broken, "kind at ADDRESS broken after N
-    elements: where"; for a handle that leads nowhere, "nullptr" or "kind in unreadable memory
-    at ...". The address of a broken one shows a handle that was never set for what it is."""
+    """A list or stack's summary, its cells, first to last, and what is wrong with it (a Broken, a
+    TooLong or an Unreadable), or None. The summary: "kind of N, order", past LIMIT "kind of more
+    than LIMIT, order", or where the ring is broken, "kind at ADDRESS broken after N elements:
+    where"; for a handle that leads nowhere, "nullptr" or "kind in unreadable memory at ...". The
+    address of a broken one shows a handle that was never set for what it is."""
     address = reader.address(sentinel)
     if address == 0:
-        return "nullptr", []
+        return "nullptr", [], None
     try:
         cells = ring(reader, sentinel)
-        return f"{kind} of {len(cells)}{order}", cells
+        return f"{kind} of {len(cells)}{order}", cells, None
     except TooLong as long:
-        return f"{kind} of more than {LIMIT}{order}", long.found
+        return f"{kind} of more than {LIMIT}{order}", long.found, long
     except Broken as broken:
         where = f"broken after {elements(len(broken.found))}: {broken}"
-        return f"{kind} at {address:#x} {where}", broken.found
+        return f"{kind} at {address:#x} {where}", broken.found, broken
     except Unreadable as error:
-        return f"{kind} in {error}", []
+        return f"{kind} in {error}", [], error
 
 
 def position(reader, cell, kind):
@@ -109,53 +116,91 @@ def position(reader, cell, kind):
         return f"{kind} at {reader.address(cell):#x} with a link to {error}"
 
 
+class Node:
+    """A node read by nodes(): its address and value, and its parent's index among the nodes read
+    with the side it hangs from (None for the top node). children holds the indices of its
+    children read, by side."""
+
+    def __init__(self, address, value, parent, side):
+        self.address, self.value, self.parent, self.side = address, value, parent, side
+        self.children = {}
+
+
+def nodes(reader, root):
+    """The nodes under root, in preorder, as Node records. The walk keeps its own stack, so that a
+    tree of any height up to LIMIT is read whole. Broken, with what was read, where a node's padre
+    is not its parent, a node is reached twice, or a link is unreadable; TooLong past LIMIT nodes;
+    Unreadable where root itself is."""
+    found = []
+    seen = set()
+    # The root's own padre is whatever holds it: empty for a whole tree.
+    waiting = [(root, reader.address(reader.link(root, "padre")), None, None, "root")]
+    while waiting:
+        node, parent, above, side, path = waiting.pop()
+        address = reader.address(node)
+        link = (parent, side, address)
+        if address in seen:
+            raise Broken(f"{path} is reached twice", found, link)
+        if len(found) == LIMIT:
+            raise TooLong(f"more than {LIMIT} nodes", found)
+        seen.add(address)
+        try:
+            padre = reader.address(reader.link(node, "padre"))
+            found.append(Node(address, reader.number(node, "valore"), above, side))
+            if above is not None:
+                found[above].children[side] = len(found) - 1
+            if padre != parent:
+                link = (address, "padre", padre)
+                raise Broken(f"the padre of {path} is not its parent", found, link)
+            children = [(reader.link(node, side), side) for side in ("destro", "sinistro")]
+        except Unreadable as error:
+            raise Broken(f"{path} is {error}", found, link) from None
+        index = len(found) - 1
+        for child, side in children:
+            if reader.address(child) != 0:
+                waiting.append((child, address, index, side, f"{path}.{side}"))
+    return found
+
+
+def shape(found):
+    """The nodes read by nodes() written out in preorder: "value(left,right)", a leaf as its value
+    alone, an empty side as nothing."""
+    text = []
+    waiting = [0]
+    while waiting:
+        item = waiting.pop()
+        if isinstance(item, str):
+            text.append(item)
+            continue
+        node = found[item]
+        text.append(str(node.value))
+        if node.children:
+            # Last first: what is taken from the end of waiting comes out first.
+            for side, text_after in (("destro", ")"), ("sinistro", ",")):
+                waiting.append(text_after)
+                if side in node.children:
+                    waiting.append(node.children[side])
+            waiting.append("(")
+    return "".join(text)
+
+
 def tree(reader, root, kind):
-    """The tree under root in preorder as its summary: "kind N nodes: value(left,right)", a leaf as its
-    value alone; or where a node's padre is not its parent, a node is reached twice, a link is
-    unreadable, or there are more than LIMIT nodes. The walk keeps its own stack, so that a tree
-    of any height up to LIMIT is shown whole."""
+    """The tree under root: its summary, its nodes read, in preorder, and what is wrong with it (a
+    Broken, a TooLong or an Unreadable), or None. The summary: "kind N nodes: value(left,right)";
+    where it is broken, "kind at ADDRESS broken: where"; past LIMIT nodes, "kind more than LIMIT
+    nodes"; for a handle that leads nowhere, "nullptr" or "kind in unreadable memory at ..."."""
     address = reader.address(root)
     if address == 0:
-        return "nullptr"
-    seen = set()
-    text = []
-    # What is left to write, last first: a node to visit, with its parent and its path, or text.
-    # The root's own padre is whatever holds it: empty for a whole tree.
+        return "nullptr", [], None
     try:
-        waiting = [(root, reader.address(reader.link(root, "padre")), "root")]
+        found = nodes(reader, root)
     except Unreadable as error:
-        return f"{kind} in {error}"
-    try:
-        while waiting:
-            item = waiting.pop()
-            if isinstance(item, str):
-                text.append(item)
-                continue
-            node, parent, path = item
-            if reader.address(node) in seen:
-                raise Broken(f"{path} is reached twice", None)
-            if len(seen) == LIMIT:
-                raise TooLong(f"more than {LIMIT} nodes", None)
-            seen.add(reader.address(node))
-            try:
-                if reader.address(reader.link(node, "padre")) != parent:
-                    raise Broken(f"the padre of {path} is not its parent", None)
-                text.append(str(reader.number(node, "valore")))
-                left, right = reader.link(node, "sinistro"), reader.link(node, "destro")
-            except Unreadable as error:
-                raise Broken(f"{path} is {error}", None) from None
-            if reader.address(left) == 0 and reader.address(right) == 0:
-                continue
-            waiting.append(")")
-            for child, side in ((right, "destro"), (left, "sinistro")):
-                if reader.address(child) != 0:
-                    waiting.append((child, reader.address(node), f"{path}.{side}"))
-                waiting.append("," if side == "destro" else "(")
+        return f"{kind} in {error}", [], error
     except TooLong as long:
-        return f"{kind} {long}"
+        return f"{kind} {long}", long.found, long
     except Broken as broken:
-        return f"{kind} at {address:#x} broken: {broken}"
-    return f"{kind} {len(seen)} node{'s' if len(seen) > 1 else ''}: {''.join(text)}"
+        return f"{kind} at {address:#x} broken: {broken}", broken.found, broken
+    return f"{kind} {len(found)} node{'s' if len(found) > 1 else ''}: {shape(found)}", found, None
 
 
 class Above:

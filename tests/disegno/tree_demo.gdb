@@ -1,0 +1,14 @@
+break AGGIUNGINODO
+run </dev/null >/dev/null
+echo ==disegna\n
+disegna T
+disegna -o tree.dot T
+disegna -o tree.svg T
+echo ==fine\n
+delete
+finish
+echo ==disegna\n
+disegna T
+disegna -o tree-after-the-walk.dot T
+disegna -o tree-after-the-walk.svg T
+echo ==fine\n

@@ -1,0 +1,31 @@
+#!/bin/sh
+# drawn.sh EXPECTED PICTURES DEBUGGER [ARG...]
+# Runs a debugger in batch mode in a folder of its own, where its command file draws with
+# disegna. The text it writes between the lines "==disegna" and "==fine", but for LLDB's echo of
+# each command, is compared with the file EXPECTED; each Graphviz source it writes there with the
+# file of the same name in the folder PICTURES; each picture is checked to be an SVG or a PNG. A
+# heap or stack address, which differs from one C library to the next, is written 0xADDRESS.
+set -u
+expected=$1
+pictures=$2
+shift 2
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+addresses='s/0x0*[1-9a-f][0-9a-f]{4,}/0xADDRESS/g'
+(cd "$folder" && "$@" </dev/null 2>&1) | sed -n '/^==disegna$/,/^==fine$/p' | grep -v '^(lldb) ' |
+    sed -E "$addresses" >"$folder/drawn.txt"
+diff "$expected" "$folder/drawn.txt" || exit
+found=0
+for picture in "$folder"/*.dot "$folder"/*.svg "$folder"/*.png; do
+    [ -e "$picture" ] || continue
+    found=$((found + 1))
+    name=$(basename "$picture")
+    case $name in
+    *.dot) sed -E "$addresses" "$picture" | diff "$pictures/$name" - || exit ;;
+    *.svg) grep -q '^<svg' "$picture" || { echo "$name is no SVG"; exit 1; } ;;
+    *.png) [ "$(head -c 4 "$picture" | od -An -c | tr -d ' ')" = '211PNG' ] ||
+        { echo "$name is no PNG"; exit 1; } ;;
+    esac
+    echo "$name: as expected"
+done
+[ "$found" -gt 0 ] || { echo "no picture was drawn"; exit 1; }
