@@ -89,28 +89,32 @@ def peg_lines(pegs):
 
 
 def ring_lines(one):
-    """A list as its ring in order, from the sentinel, with the link that closes it; elements that
-    do not fit in the width are left out, and said so."""
-    parts = ["[sentinel]"] + [str(element) for _, element in one.records]
-    line = "+-> " + " <-> ".join(parts[:1])
-    shown = 0
-    for part in parts[1:]:
-        if len(line) + len(part) + 12 > WIDTH:
-            break
-        line += " <-> " + part
-        shown += 1
+    """A list as its ring in order, from the sentinel, over as many rows of the width as it needs,
+    with the link that closes it; elements past ROWS rows are left out, and said so."""
     lines = [f"{one.drawn.name}: {one.summary}"]
     if one.sentinel == 0:
         return lines
+    parts = ["[sentinel]"] + [str(element) for _, element in one.records]
+    rows, row = [], "+-> " + parts[0]
+    shown = 1
+    for part in parts[1:]:
+        # Room is kept at each row's end for what may close the ring: " <-> ... <-+".
+        if len(row) + len(" <-> ") + len(part) + len(" <-> ... <-+") <= WIDTH:
+            row += " <-> " + part
+        elif len(rows) < ROWS - 4:
+            rows.append(row + " <->")
+            row = "|   " + part
+        else:
+            break
+        shown += 1
+    left_out = f"(elements {shown} and on left out: past {ROWS - 3} rows)"
+    if isinstance(one.problem, structures.TooLong):
+        return lines + rows + [row + " <-> ...", left_out]
     if one.problem is not None:
-        return lines + [line + " -x->"]
-    if shown < len(parts) - 1:
-        line += " <-> ..."
-    line += " <-+"
-    lines += [line, "|" + " " * (len(line) - 2) + "|", "+" + "-" * (len(line) - 2) + "+"]
-    if shown < len(parts) - 1:
-        lines.append(f"(elements {shown + 1} to {len(parts) - 1} left out: {WIDTH} columns)")
-    return lines
+        return lines + rows + [row + " -x->"]
+    row += " <-> ... <-+" if shown < len(parts) else " <-+"
+    lines += rows + [row, "|" + " " * (len(row) - 2) + "|", "+" + "-" * (len(row) - 2) + "+"]
+    return lines + ([left_out] if shown < len(parts) else [])
 
 
 def tree_lines(one):
@@ -256,6 +260,9 @@ def tree_graph(one, number, ids):
     return lines
 
 
+RED = "color=red, fontcolor=red"
+
+
 def blame(one, number, ids):
     """The link to blame, in red, to the record it leads to or to a note of where it leads; or a
     note of what is wrong or left out."""
@@ -266,15 +273,15 @@ def blame(one, number, ids):
     note = f"n{number}_note"
     link = getattr(problem, "link", None)
     if link is None or link[0] not in ids:
-        return [f"        {note} [label={quoted(words)}, shape=note, color=red, fontcolor=red];"]
+        return [f"        {note} [label={quoted(words)}, {RED}, shape=note];"]
     source, field, target = link
     lines = []
     if target not in ids:
         where = "null" if target == 0 else f"{target:#x}"
-        lines.append(f"        {note} [label={quoted(where)}, shape=note, color=red, fontcolor=red];")
+        lines.append(f"        {note} [label={quoted(where)}, {RED}, shape=note];")
         ids[target] = note
     lines.append(f"        {ids[source]} -> {ids[target]} [label={quoted(f'{field}: {words}')}, "
-                 "color=red, fontcolor=red, constraint=false];")
+                 f"{RED}, constraint=false];")
     return lines
 
 
@@ -302,6 +309,7 @@ def save(path, source):
 
 
 USAGE = "usage: disegna [-o FILE] EXPRESSION..."
+KINDS = "disegna draws a pila, a lista or a tree"
 
 
 def parse(argument):

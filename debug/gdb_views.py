@@ -195,7 +195,7 @@ Graphviz's dot. The arguments are split as a shell splits words."""
             pointee = kind.target().strip_typedefs().tag if kind.code == gdb.TYPE_CODE_PTR else None
             drawn = disegno.kind(value.type.unqualified().name, pointee)
             if drawn is None:
-                raise gdb.GdbError(f"{expression} has type {value.type}; disegna draws a pila, a lista or a tree")
+                raise gdb.GdbError(f"{expression} has type {value.type}; {disegno.KINDS}")
             drawings.append(disegno.Drawn(expression, drawn, value))
         gdb.write(disegno.draw(READER, path, drawings))
 

@@ -173,7 +173,7 @@ def disegna(debugger, argument, result, _):
         pointee = value.GetType().GetCanonicalType().GetPointeeType().GetName()
         drawn = disegno.kind(value.GetTypeName(), pointee)
         if drawn is None:
-            result.SetError(f"{expression} has type {value.GetTypeName()}; disegna draws a pila, a lista or a tree")
+            result.SetError(f"{expression} has type {value.GetTypeName()}; {disegno.KINDS}")
             return
         drawings.append(disegno.Drawn(expression, drawn, value))
     result.PutCString(disegno.draw(READER, path, drawings).rstrip("\n"))

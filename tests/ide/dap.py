@@ -1,13 +1,13 @@
-"""A client of the Debug Adapter Protocol, as VS Code's LLDB extensions drive LLDB, writing the rows
-of its Variables and Watch panes. Usage: dap.py WORKSPACE PROGRAM STEPS ADAPTER [ARG...]
-
-The adapter launches PROGRAM with the initCommands of the lldb-dap configuration in
-WORKSPACE/.vscode/launch.json. The steps, a line each: "break FUNCTION" runs or continues to the
-next call of FUNCTION; "frame N" selects frame N; "locals" writes the frame's local variables and
-their children; "watch EXPRESSION [DEPTH]" evaluates an expression as the Watch pane does, and
-writes it with its children to DEPTH levels (default 1), each child of the first level followed by
-what its evaluateName, as "Add to Watch" takes it, evaluates to. A row is "name = value", and "+"
-where the row can be opened."""
+# A client of the Debug Adapter Protocol, as VS Code's LLDB extensions drive LLDB, writing the rows
+# of its Variables and Watch panes. Usage: dap.py WORKSPACE PROGRAM STEPS ADAPTER [ARG...]
+#
+# The adapter launches PROGRAM with the initCommands of the lldb-dap configuration in
+# WORKSPACE/.vscode/launch.json. The steps, a line each: "break FUNCTION" runs or continues to the
+# next call of FUNCTION; "frame N" selects frame N; "locals" writes the frame's local variables and
+# their children; "watch EXPRESSION [DEPTH]" evaluates an expression as the Watch pane does, and
+# writes it with its children to DEPTH levels (default 1), each child of the first level followed
+# by what its evaluateName, as "Add to Watch" takes it, evaluates to. A row is "name = value", and
+# "+" where the row can be opened.
 
 import json
 import subprocess
@@ -43,12 +43,12 @@ def send(command, **arguments):
     body = json.dumps({"seq": sent, "type": "request", "command": command, "arguments": arguments})
     dap.stdin.write(b"Content-Length: %d\r\n\r\n%s" % (len(body), body.encode()))
     dap.stdin.flush()
-    return sent
 
 
 def request(command, **arguments):
-    number = send(command, **arguments)
-    answer = wait_for(lambda m: m.get("type") == "response" and m["request_seq"] == number)
+    send(command, **arguments)
+    answer = wait_for(lambda m, number=sent: m.get("type") == "response"
+                      and m["request_seq"] == number)
     return answer.get("body", {}) if answer["success"] else {"result": answer.get("message")}
 
 
@@ -97,6 +97,4 @@ with open(steps, encoding="utf-8") as file:
                 show(found["variablesReference"], int(rest[1]) if rest[1:] else 1, 1, True)
 request("disconnect", terminateDebuggee=True)
 # What the adapter still writes is read to its end, so that it never writes to a closed pipe.
-dap.stdin.close()
-dap.stdout.read()
-dap.wait()
+dap.communicate()

@@ -3,10 +3,13 @@
 // where the program stops, in guarda(). (Whole ones are printed in the programs themselves.)
 #include "binalberorand.h"
 #include "pila.h"
-#include "views/ottimizzato.h"
 
 #include <cstdint>
 #include <initializer_list>
+
+// In ottimizzato.cpp, compiled optimised: where it calls fermati(), T is needed no more, and a
+// debugger stopped there finds T optimised out. Returns T's left child.
+BINALBERO ottimizzato(BINALBERO T);
 
 namespace {
 
@@ -28,11 +31,6 @@ BINALBERO catena(int n) {
         T = sopra;
     }
     return T;
-}
-
-template <class T> T* a(std::uintptr_t address) {
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
-    return reinterpret_cast<T*>(address);
 }
 
 } // namespace
@@ -60,7 +58,8 @@ int main() {
     senza_pred = pila_di(4);
     succlista(succlista(primolista(senza_pred)))->pred = nullptr;
     illeggibile = pila_di(4);
-    succlista(primolista(illeggibile))->succ = a<cella>(16);
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
+    succlista(primolista(illeggibile))->succ = reinterpret_cast<cella*>(std::uintptr_t{16});
     vuota = creapila();
     estranea = static_cast<lista>(static_cast<void*>(non_una_lista));
     for (BINALBERO* T : {&padre_sbagliato, &doppio, &ciclo, &figlio_illeggibile}) {
@@ -70,7 +69,8 @@ int main() {
     FIGLIODESTRO(padre_sbagliato)->padre = FIGLIODESTRO(padre_sbagliato);
     doppio->destro = doppio->sinistro;
     ciclo->sinistro->destro = ciclo;
-    figlio_illeggibile->sinistro = a<NODO>(16);
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
+    figlio_illeggibile->sinistro = reinterpret_cast<NODO*>(std::uintptr_t{16});
     catena_1000 = catena(1000);
     catena_1001 = catena(1001);
     guarda(*ultimolista(a_meta));
