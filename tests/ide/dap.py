@@ -92,9 +92,10 @@ with open(steps, encoding="utf-8") as file:
             show(request("scopes", frameId=frame)["scopes"][0]["variablesReference"], 2, 0, False)
         elif word == "watch":
             found = request("evaluate", expression=rest[0], frameId=frame, context="watch")
-            write(0, rest[0], found["result"], found["variablesReference"])
-            if found["variablesReference"]:
-                show(found["variablesReference"], int(rest[1]) if rest[1:] else 1, 1, True)
+            opens = found.get("variablesReference", 0)
+            write(0, rest[0], found["result"], opens)
+            if opens:
+                show(opens, int(rest[1]) if rest[1:] else 1, 1, True)
 request("disconnect", terminateDebuggee=True)
 # What the adapter still writes is read to its end, so that it never writes to a closed pipe.
 dap.communicate()
