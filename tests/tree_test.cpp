@@ -146,9 +146,9 @@ TEST(BinAlbero, DrawsInAnyRange) {
     for (std::size_t k = 0; k < 4000; ++k) {
         const auto i = static_cast<std::int64_t>(k);
         const auto r = static_cast<std::int64_t>(rng());
-        const std::int64_t a = std::array{least + r, least + i, most - i, i % 7 - 3}[k % 4];
+        const std::int64_t a = std::array{least + r, least + i, most - i, i % 7 - 3}.at(k % 4);
         const std::int64_t width =
-            std::array{std::int64_t{1}, 2 + i % 40, 32767 + i % 3, r + 1}[k / 4 % 4];
+            std::array{std::int64_t{1}, 2 + i % 40, 32767 + i % 3, r + 1}.at(k / 4 % 4);
         const std::int64_t b = std::min(most, a + width - 1);
         state = state * 214013U + 2531011U;
         const std::int64_t drawn = (state >> 16U) & 0x7fffU;

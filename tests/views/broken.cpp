@@ -4,6 +4,7 @@
 #include "binalberorand.h"
 #include "pila.h"
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 
@@ -44,7 +45,7 @@ lista estranea, nessuna;
 posizione cima;
 BINALBERO padre_sbagliato, doppio, ciclo, figlio_illeggibile, catena_1000, catena_1001, nessuno;
 NODO* nodo_sbagliato;
-std::uintptr_t non_una_lista[3] = {16, 7, 32};
+std::array<std::uintptr_t, 3> non_una_lista{16, 7, 32};
 
 // Where the debugger stops.
 void guarda(cella& cella_in_cima) {
@@ -61,7 +62,7 @@ int main() {
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
     succlista(primolista(illeggibile))->succ = reinterpret_cast<cella*>(std::uintptr_t{16});
     vuota = creapila();
-    estranea = static_cast<lista>(static_cast<void*>(non_una_lista));
+    estranea = static_cast<lista>(static_cast<void*>(non_una_lista.data()));
     for (BINALBERO* T : {&padre_sbagliato, &doppio, &ciclo, &figlio_illeggibile}) {
         INITBINALBERORAND(1, T);
     }
