@@ -36,7 +36,7 @@ BINALBERO catena(int n) {
 
 } // namespace
 
-// The broken ones: the last cell's succ leads back to the second; the third cell's pred is null;
+// The broken ones: the last cell's succ leads back to the second; the second cell's pred is null;
 // the second cell's succ is an address that cannot be read; a handle to memory that holds no list;
 // the root's right child is its own padre; the root's left child is its right child too; a leaf's
 // right child is the root; the root's left child cannot be read.
@@ -57,7 +57,7 @@ int main() {
     a_meta = pila_di(4);
     ultimolista(a_meta)->succ = succlista(primolista(a_meta));
     senza_pred = pila_di(4);
-    succlista(succlista(primolista(senza_pred)))->pred = nullptr;
+    succlista(primolista(senza_pred))->pred = nullptr;
     illeggibile = pila_di(4);
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
     succlista(primolista(illeggibile))->succ = reinterpret_cast<cella*>(std::uintptr_t{16});
