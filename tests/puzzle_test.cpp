@@ -35,8 +35,8 @@ void release(pila S) {
 // insertion leaves the cursor at the new cell and a deletion at the cell that followed; a push or
 // a pop leaves it where it was, and is not tried on the cursor's own cell. Deleting at the sentinel
 // of an empty list, or popping an empty stack, does nothing; writing at the sentinel changes what
-// an empty stack's top reads. Where the heap can be made to fail, an insertion or a push that
-// fails throws std::bad_alloc and changes nothing.
+// an empty stack's top reads. Where the heap can be made to fail, an insertion, a push or a new
+// stack whose allocation fails throws std::bad_alloc, and the list is as it was.
 TEST(ListaEPila, RandomEditsMatchAVector) {
     SCOPED_TRACE("seed 1");
     std::mt19937 rng(1);
@@ -68,7 +68,10 @@ TEST(ListaEPila, RandomEditsMatchAVector) {
             (i < model.size() ? model[i] : sentinel) = step;
         } else if (edit == 5 && heap_counted) {
             allocations_until_failure = 0;
-            EXPECT_THROW(step % 2 == 0 ? inslista(step, &p) : inpila(step, L), std::bad_alloc);
+            EXPECT_THROW(step % 3 == 0   ? inslista(step, &p)
+                         : step % 3 == 1 ? inpila(step, L)
+                                         : static_cast<void>(creapila()),
+                         std::bad_alloc);
         }
         p = succlista(p);
         i = (i + 1) % (model.size() + 1);
