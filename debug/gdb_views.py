@@ -41,8 +41,8 @@ READER = Reader()
 
 class View:
     """A view with children. gdb's command line asks for the summary (to_string) before the
-    children; gdb/MI, as IDEs drive it, shows "{...}" as the value of any view with children and
-    never asks for the summary, so there the first child carries it."""
+    children, and so does gdb/MI from gdb 16 on; gdb/MI before it shows "{...}" as the value of any
+    view with children and never asks for the summary, so there the first child carries it."""
 
     def __init__(self, summary):
         self.summary = summary
@@ -129,7 +129,7 @@ class Tree(View):
                 node = self.pointer.dereference()
                 valore = node["valore"]
                 valore.fetch_lazy()
-                found = [] if self.asked else [("valore", valore)]
+                found = [("valore", valore)]
                 sides = [side for side in ("sinistro", "destro") if int(node[side]) != 0]
                 twice = ABOVE.twice(self.path, [int(node[side]) for side in sides])
                 for side, again in zip(sides, twice):

@@ -6,15 +6,17 @@
 # next call of FUNCTION; "frame N" selects frame N; "locals" writes the frame's local variables and
 # their children; "watch EXPRESSION [DEPTH]" evaluates an expression as the Watch pane does, and
 # writes it with its children to DEPTH levels (default 1), each child of the first level followed
-# by what its evaluateName, as "Add to Watch" takes it, evaluates to. A row is "name = value", and
-# "+" where the row can be opened.
+# by what its evaluateName, as "Add to Watch" takes it, evaluates to, or "(does not evaluate)". A
+# row is "name = value", and "+" where the row can be opened.
 
 import json
 import subprocess
 import sys
 
 workspace, program, steps, *adapter = sys.argv[1:]
-dap = subprocess.Popen(adapter, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+# What the adapter logs on its standard error is no part of the panes.
+dap = subprocess.Popen(adapter, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                       stderr=subprocess.DEVNULL)
 sent = 0
 pending = []  # messages read while another was awaited: an event may come before an answer
 
@@ -47,9 +49,8 @@ def send(command, **arguments):
 
 def request(command, **arguments):
     send(command, **arguments)
-    answer = wait_for(lambda m, number=sent: m.get("type") == "response"
-                      and m["request_seq"] == number)
-    return answer.get("body", {}) if answer["success"] else {"result": answer.get("message")}
+    answer = wait_for(lambda m, number=sent: m.get("request_seq") == number)
+    return answer.get("body", {}) if answer["success"] else {"result": "(does not evaluate)"}
 
 
 def write(depth, name, value, opens):

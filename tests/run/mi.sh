@@ -6,9 +6,15 @@
 # file STEPS. gdb runs the program synchronously, and reads each command once the one before has
 # ended. Its result records, as an IDE receives them, are compared with the file EXPECTED, but for
 # those of -break-insert, which hold the path of the source; a heap or stack address is written
-# 0xADDRESS.
+# 0xADDRESS. Where gdb/MI answers otherwise from a release of gdb on, what it answers there is in a
+# file named after EXPECTED with that release's number: hanoi_demo.mi.txt, hanoi_demo.mi.16.txt.
 set -u
 expected=$1
+release=$("$5" --version | sed -n '1s/.* \([0-9][0-9]*\)\.[0-9].*/\1/p')
+while [ "$release" -gt 0 ] && [ ! -e "${expected%.txt}.$release.txt" ]; do
+    release=$((release - 1))
+done
+[ "$release" -eq 0 ] || expected="${expected%.txt}.$release.txt"
 workspace=$2
 program=$3
 steps=$4
