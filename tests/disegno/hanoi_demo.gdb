@@ -4,7 +4,7 @@ frame 22
 echo ==disegna\n
 disegna origine ausiliario destinazione
 disegna -o pegs-at-the-first-move.dot origine ausiliario destinazione
-disegna -o pegs-at-the-first-move.svg origine ausiliario destinazione
+disegna -o pegs-at-the-first-move.png origine ausiliario destinazione
 echo ==fine\n
 delete
 frame 21
@@ -13,5 +13,5 @@ echo ==disegna\n
 disegna origine ausiliario destinazione
 disegna (lista)destinazione
 disegna -o ring.dot (lista)destinazione
-disegna -o ring.svg (lista)destinazione
+disegna -o ring.png (lista)destinazione
 echo ==fine\n
