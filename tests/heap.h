@@ -13,5 +13,7 @@ extern std::size_t live_blocks;
 extern long long allocations_until_failure;
 // While set, called with each new block (null where it failed) and its size, before it returns.
 extern void (*on_malloc)(void* block, std::size_t size);
+// While set, called with each block handed to free, before it is released.
+extern void (*on_free)(void* block);
 
 #endif

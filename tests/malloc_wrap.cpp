@@ -12,6 +12,7 @@
 
 std::size_t live_blocks = 0;
 void (*on_malloc)(void* block, std::size_t size) = nullptr; // not run again within its own calls
+void (*on_free)(void* block) = nullptr;
 long long allocations_until_failure = -1; // constant: in place before any allocation
 
 #if HEAP_COUNTED
@@ -59,6 +60,10 @@ extern "C" void* __wrap_malloc(std::size_t size) {
 extern "C" void __wrap_free(void* p) {
     live_blocks -= p != nullptr ? 1 : 0;
     releases += p != nullptr && counting ? 1 : 0;
+    if (auto* const hook = std::exchange(on_free, nullptr); hook != nullptr) {
+        hook(p);
+        on_free = hook;
+    }
     __real_free(p);
 }
 // NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)

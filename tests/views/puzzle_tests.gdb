@@ -1,3 +1,3 @@
 break ultimolista
-run --gtest_filter=ListaEPila.RandomEditsMatchAVector </dev/null >/dev/null
+run --gtest_filter=lista.ultimolista </dev/null >/dev/null
 print L

@@ -1,0 +1,26 @@
+# A grading build, for tools/grade (tests/CMakeLists.txt): each file of the folder GRADE_SUBMISSION
+# named as one of the library's sources takes the place of ours, compiled as ours is, in a test
+# binary and a copy of the program of its own, <stem>_tests and <stem>_<program>, which the target
+# grade_<stem> builds: grade_lista for lista.cpp.
+foreach(source IN LISTS ${library}_sources)
+    get_filename_component(stem ${source} NAME_WE)
+    set(submitted ${GRADE_SUBMISSION}/${stem}.cpp)
+    if(NOT EXISTS ${submitted})
+        continue()
+    endif()
+    set(sources ${${library}_sources})
+    list(FIND sources ${source} at)
+    list(REMOVE_AT sources ${at})
+    list(INSERT sources ${at} ${submitted})
+    get_source_file_property(options ${source} COMPILE_OPTIONS)
+    if(options)
+        set_source_files_properties(${submitted} PROPERTIES COMPILE_OPTIONS "${options}")
+    endif()
+    add_executable(${stem}_tests ${sources})
+    target_link_libraries(${stem}_tests PRIVATE ${library}_test_objects malloc_wrap)
+    add_executable(${stem}_${program} ${folder}/${program}.cpp ${sources})
+    target_include_directories(${stem}_${program} PRIVATE ${folder})
+    target_compile_features(${stem}_${program} PRIVATE cxx_std_20)
+    add_custom_target(grade_${stem})
+    add_dependencies(grade_${stem} ${stem}_tests ${stem}_${program})
+endforeach()
