@@ -1,4 +1,4 @@
-#include "checks.h"
+#include "harness.h"
 #include "torredihanoi.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "ESERCIZIO.h"
 #include "binalberorand.h"
-#include "checks.h"
+#include "harness.h"
 
 #include <gtest/gtest.h>
 

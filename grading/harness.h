@@ -1,5 +1,5 @@
-#ifndef TESTS_CHECKS_H
-#define TESTS_CHECKS_H
+#ifndef GRADING_HARNESS_H
+#define GRADING_HARNESS_H
 
 #include "heap.h"
 
@@ -18,12 +18,14 @@
 #include <utility>
 #include <vector>
 
-// What the unit tests share. A test checks one operation on every small structure in turn,
-// smallest first, each built through its records' fields, never through the operations under
-// test, with values drawn at random from a fixed seed. For each case it writes one line: the call
-// and the structure it was made on, then what the call left, returned, printed, allocated and
-// released, in the words a student reads. The lines are compared with those expected, recorded in
-// tests/expected/ops/<header>.<operation>.txt, and the first case that differs is reported.
+// The harness in which the unit tests, and the teacher's grader through them, run each operation
+// of the headers. A test checks one operation on every small structure in turn, smallest first,
+// each built through its records' fields, never through the operations under test, with values
+// drawn at random from a fixed seed. For each case it writes one line: the call and the structure
+// it was made on, then what the call left, returned, printed, allocated and released, in the words
+// a student reads. The lines are compared with those expected, recorded in
+// tests/expected/ops/<header>.<operation>.txt, and the first case that differs is reported, so
+// that tools/grade can put it in a student's words with the header's promise and drawings.
 
 // The values in the structures, drawn again from the same seed by each test.
 inline std::mt19937 draws;
