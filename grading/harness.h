@@ -120,10 +120,10 @@ template <class F> std::string printed(F f) {
 // its words (its name up to "(", x for its value), what run does, and the allocation that fails
 // (-1: none).
 template <class Case> struct Op {
-    const char* suite;
-    const char* call;
-    int shape;
-    std::string (*run)(Case&);
+    const char* suite = nullptr;
+    const char* call = nullptr;
+    int shape = 0;
+    std::string (*run)(Case&) = nullptr;
     long long fails = -1;
 };
 

@@ -91,7 +91,7 @@ std::vector<Case> cases(const Op<Case>& op) {
 // Not at a non-empty list's sentinel, which must not be passed.
 std::string deleted(Case& c) {
     const bool allowed = c.p != c.lists[0] || c.p->succ == c.p;
-    return allowed ? (canclista(&c.p), "") : "not tried";
+    return allowed ? (canclista(&c.p), std::string()) : std::string("not tried");
 }
 
 // The disk is pushed onto `to` before it is popped from `from`, which is whole when the move
@@ -153,7 +153,7 @@ std::string broken_state;
 int moves = 0;
 
 std::string disks(std::size_t k) {
-    std::string found = std::string(k == 0 ? "" : ", ") + "ABC"[k] + ":";
+    std::string found = std::string(k == 0 ? "" : ", ") + std::string("ABC").at(k) + ":";
     int count = 0;
     for (const cella* c = pegs.at(k)->succ; c != pegs.at(k) && ++count <= 20; c = c->succ) {
         found += " " + std::to_string(c->elem);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -50,17 +51,18 @@ std::string state(const Case& c, int shape, bool /*after*/) {
 }
 
 // Builds the tree that a shape writes, "o(left,right)" with "" for no tree, values drawn at random.
-NODO* grown(Case& c, const char*& shape, NODO* parent) {
-    if (*shape != 'o') {
+// `at` is where the tree starts in the shape, and then where it ended.
+NODO* grown(Case& c, std::string_view shape, std::size_t& at, NODO* parent) {
+    if (at >= shape.size() || shape[at] != 'o') {
         return nullptr;
     }
     const auto v = static_cast<int>(draws() % 90 + 10 * (c.b.records.size() + 1));
     NODO* u = c.b.add(v);
     *u = NODO{v, parent, nullptr, nullptr};
-    if (*++shape == '(') {
-        u->sinistro = grown(c, ++shape, u);
-        u->destro = grown(c, ++shape, u);
-        ++shape;
+    if (++at < shape.size() && shape[at] == '(') {
+        u->sinistro = grown(c, shape, ++at, u);
+        u->destro = grown(c, shape, ++at, u);
+        ++at;
     }
     return u;
 }
@@ -78,10 +80,10 @@ std::vector<Case> cases(const Op<Case>& op) {
         for (std::size_t i = 0;
              i < static_cast<std::size_t>(std::count(shape.begin(), shape.end(), 'o')); ++i) {
             Case& c = all.emplace_back();
-            const char* left = shapes.at(op.shape == two ? k / trees : k);
-            const char* right = shapes.at(op.shape == two ? k % trees : 0);
-            c.T = grown(c, left, nullptr);
-            c.R = grown(c, right, nullptr);
+            std::size_t left = 0;
+            std::size_t right = 0;
+            c.T = grown(c, shapes.at(op.shape == two ? k / trees : k), left, nullptr);
+            c.R = grown(c, shapes.at(op.shape == two ? k % trees : 0), right, nullptr);
             c.u = c.b.records.empty() ? nullptr : static_cast<NODO*>(c.b.records[i]);
             c.b.x = static_cast<int>(draws() % 900 + 100) + (draws() % 2 == 0 ? 0 : 2147482600);
         }
