@@ -229,7 +229,8 @@ def report(files, tests, warnings, results):
         score += share if passed else 0
         rows.append({"name": name, "score": round(share if passed else 0, 2), "max_score": round(share, 2),
                      "status": "passed" if passed else "failed", "output": output})
-    score = int(score) if round(score, 2).is_integer() else round(score, 2)
+    score = round(score, 2)
+    score = int(score) if float(score).is_integer() else score
     with open(os.path.join(results, "results.json"), "w", encoding="utf-8") as file:
         json.dump({"score": score, "tests": rows}, file, indent=2)
     with open(os.path.join(results, "junit.xml"), "w", encoding="utf-8") as file:
