@@ -155,8 +155,8 @@ def graded(stem, build, log):
     """The tests of one submitted file, as (name, passed, output) triples."""
     program = FILES[stem][1]
     binary = os.path.join(build, "tests", stem + "_tests")
+    lines = [re.sub(r"\S*/submission/", "", line) for line in log.splitlines()]
     if not os.path.exists(binary):
-        lines = [re.sub(r"\S*/submission/", "", line) for line in log.splitlines()]
         errors = [line for line in lines if line.startswith(f"{stem}.cpp:") and "error" in line]
         errors = errors or [line for line in lines if "error" in line or "undefined" in line]
         return [(f"{stem}.cpp compiles", False, "It does not compile:\n" + "\n".join(dict.fromkeys(errors[:30])))]
@@ -181,9 +181,12 @@ def graded(stem, build, log):
         passed = False
     elif not passed:
         output = crash(errors)
-    results.append((f"{stem}.{program}", passed,
-                    "" if passed else f"{program}, built on your {stem}.cpp, prints its fixed output, makes "
-                                      f"its allocations and releases, and ends with status 0.\n{output}"))
+    said = "" if passed else (f"{program}, built on your {stem}.cpp, prints its fixed output, makes its "
+                              f"allocations and releases, and ends with status 0.\n{output}")
+    warned = [line for line in lines if line.startswith(f"{stem}.cpp:") and "warning:" in line]
+    # The compiler's warnings on the file are said with its program's test, passed or failed.
+    parts = (["The compiler's warnings:", *dict.fromkeys(warned)] if warned else []) + ([said] if said else [])
+    results.append((f"{stem}.{program}", passed, "\n".join(parts)))
     return results
 
 
