@@ -172,9 +172,9 @@ def graded(stem, build, log):
     passed, output, errors = attempt([os.path.join(build, "tests", f"{stem}_{program}")], 3 * TIMEOUT)
     heap = re.search(r"^heap: .*$", errors, re.M)
     if passed and output != expected[0]:
-        lines = list(zip(output.splitlines() + ["(nothing)"] * 99, expected[0].splitlines()))
-        line = next((k for k, (got, want) in enumerate(lines) if got != want), len(lines) - 1)
-        output = f"Line {line + 1} of its output is {lines[line][0]!r}, where {lines[line][1]!r} is expected."
+        pairs = list(zip(output.splitlines() + ["(nothing)"] * 99, expected[0].splitlines()))
+        line = next((k for k, (got, want) in enumerate(pairs) if got != want), len(pairs) - 1)
+        output = f"Line {line + 1} of its output is {pairs[line][0]!r}, where {pairs[line][1]!r} is expected."
         passed = False
     elif passed and heap and heap.group() != expected[1].splitlines()[0]:
         output = f"It reports \"{heap.group()}\", where \"{expected[1].splitlines()[0]}\" is expected."
