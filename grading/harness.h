@@ -35,6 +35,8 @@ inline std::vector<void*> made;
 inline std::vector<void*> released;
 // While set, run at each allocation of the call being watched.
 inline void (*at_allocation)() = nullptr;
+// Whether an allocation of the call being watched has failed.
+inline bool heap_failed = false;
 
 inline bool holds(const std::vector<void*>& blocks, const void* block) {
     return std::find(blocks.begin(), blocks.end(), block) != blocks.end();
@@ -144,13 +146,17 @@ template <class Case> std::vector<std::string> lines(const Op<Case>& op) {
         }
         made.clear();
         released.clear();
+        // Once an allocation has failed, what follows is the throw, whose machinery allocates
+        // through the same malloc on some platforms: it is not counted.
+        heap_failed = false;
         on_malloc = [](void* block, std::size_t /*size*/) {
             if (at_allocation != nullptr) {
                 at_allocation();
             }
-            made.insert(made.end(), block == nullptr ? 0 : 1, block);
+            heap_failed = heap_failed || block == nullptr;
+            made.insert(made.end(), heap_failed ? 0 : 1, block);
         };
-        on_free = [](void* block) { released.push_back(block); };
+        on_free = [](void* block) { released.insert(released.end(), heap_failed ? 0 : 1, block); };
         allocations_until_failure = op.fails;
         std::string result;
         try {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 std::size_t live_blocks = 0;
@@ -55,6 +56,22 @@ extern "C" void* __wrap_malloc(std::size_t size) {
         on_malloc = hook;
     }
     return block != nullptr ? std::memset(block, 0xa5, size) : nullptr;
+}
+
+// C++'s own allocations, a string's or a vector's, go straight to the C library, as they do where
+// the C++ library is a shared one (it is linked statically on Windows), so that the counts and the
+// hooks see only the blocks that the code takes from malloc itself.
+void* operator new(std::size_t size) {
+    void* const block = __real_malloc(size == 0 ? 1 : size);
+    return block != nullptr ? block : throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept {
+    __real_free(block);
+}
+
+void operator delete(void* block, std::size_t /*size*/) noexcept {
+    __real_free(block);
 }
 
 extern "C" void __wrap_free(void* p) {
