@@ -145,8 +145,9 @@ def attempt(command, timeout=TIMEOUT):
     try:
         done = subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                               text=True, errors="replace", timeout=timeout, env=env)
-    except subprocess.TimeoutExpired:
-        return False, "", f"timeout {timeout}"
+    except subprocess.TimeoutExpired as late:
+        said = late.stderr.decode(errors="replace") if isinstance(late.stderr, bytes) else late.stderr or ""
+        return False, "", f"timeout {timeout}\n{said}"
     ended = "" if done.returncode >= 0 else "\n" + signal.Signals(-done.returncode).name.replace("SIGSEGV", "SEGV")
     return done.returncode == 0, done.stdout, done.stderr + ended
 
