@@ -58,9 +58,11 @@ extern "C" void* __wrap_malloc(std::size_t size) {
     return block != nullptr ? std::memset(block, 0xa5, size) : nullptr;
 }
 
-// C++'s own allocations, a string's or a vector's, go straight to the C library, as they do where
-// the C++ library is a shared one (it is linked statically on Windows), so that the counts and the
-// hooks see only the blocks that the code takes from malloc itself.
+// On Windows the C++ library is linked statically, so its own allocations, a string's or a
+// vector's, would come through the wrapper too: they go straight to the C library instead, as they
+// do where the C++ library is a shared one, so that the counts and the hooks see only the blocks
+// that the code takes from malloc itself.
+#ifdef _WIN32
 void* operator new(std::size_t size) {
     void* const block = __real_malloc(size == 0 ? 1 : size);
     return block != nullptr ? block : throw std::bad_alloc();
@@ -73,6 +75,7 @@ void operator delete(void* block) noexcept {
 void operator delete(void* block, std::size_t /*size*/) noexcept {
     __real_free(block);
 }
+#endif
 
 extern "C" void __wrap_free(void* p) {
     live_blocks -= p != nullptr ? 1 : 0;
