@@ -1,7 +1,7 @@
-# A grading build, for tools/grade, included by tests/CMakeLists.txt: each file of the folder GRADE_SUBMISSION
-# named as one of the library's sources takes the place of ours, compiled as ours is, in a test
-# binary and a copy of the program of its own, <stem>_tests and <stem>_<program>, which the target
-# grade_<stem> builds: grade_lista for lista.cpp.
+# A grading build, for tools/grade, included by tests/CMakeLists.txt: each file of the folder
+# GRADE_SUBMISSION named as one of the library's sources takes the place of ours, compiled as ours
+# is, in a test binary and a copy of the program of its own, <stem>_tests and <stem>_<program>,
+# which the target grade_<stem> builds: grade_lista for lista.cpp.
 foreach(source IN LISTS ${library}_sources)
     get_filename_component(stem ${source} NAME_WE)
     set(submitted ${GRADE_SUBMISSION}/${stem}.cpp)
