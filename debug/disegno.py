@@ -107,14 +107,14 @@ def ring_lines(one):
         else:
             break
         shown += 1
-    left_out = f"(elements {shown} and on left out: past {ROWS - 3} rows)"
+    left_out = [f"(elements {shown} and on left out: past {ROWS - 3} rows)"] * (shown < len(parts))
     if isinstance(one.problem, structures.TooLong):
-        return lines + rows + [row + " <-> ...", left_out]
+        return lines + rows + [row + " <-> ..."] + left_out
     if one.problem is not None:
         return lines + rows + [row + " -x->"]
     row += " <-> ... <-+" if shown < len(parts) else " <-+"
     lines += rows + [row, "|" + " " * (len(row) - 2) + "|", "+" + "-" * (len(row) - 2) + "+"]
-    return lines + ([left_out] if shown < len(parts) else [])
+    return lines + left_out
 
 
 def tree_lines(one):
@@ -152,7 +152,8 @@ def tree_lines(one):
         rows.pop()
     lines += rows
     if left_out:
-        lines.append(f"({left_out} nodes left out: past column {WIDTH} or below level {levels})")
+        nodes = f"{left_out} node{'s' if left_out > 1 else ''}"
+        lines.append(f"({nodes} left out: past column {WIDTH} or below level {levels})")
     return lines
 
 
@@ -298,8 +299,11 @@ def save(path, source):
     else:
         missing = ""
     if kind == "dot":
-        with open(path, "w", encoding="utf-8") as file:
-            file.write(source)
+        try:
+            with open(path, "w", encoding="utf-8") as file:
+                file.write(source)
+        except OSError as error:
+            return f"{path}: {error.strerror}"
     else:
         rendered = subprocess.run(["dot", f"-T{kind}", "-o", path], input=source.encode(),
                                   capture_output=True, check=False)
@@ -339,8 +343,27 @@ def kind(type_name, pointee):
     return None
 
 
-def draw(reader, path, drawings):
-    """What the command writes: the drawing in text, or, with a path, what it did with the file."""
+def command(reader, argument, evaluate):
+    """disegna's work on its argument: what to write, and a line for each expression it could not
+    draw, naming it and why. evaluate(expression) gives the debugger's value, its type as written,
+    its type's name as declared and, for a pointer, the name of the record it points to; or raises
+    ValueError with why it cannot. Every expression that can be drawn is drawn. ValueError with the
+    usage where the argument is wrong."""
+    path, expressions = parse(argument)
+    drawings, wrong = [], []
+    for expression in expressions:
+        try:
+            value, written, name, pointee = evaluate(expression)
+        except ValueError as error:
+            wrong.append(f"{expression}: {error}")
+            continue
+        drawn = kind(name, pointee)
+        if drawn is None:
+            wrong.append(f"{expression} has type {written}; {KINDS}")
+        else:
+            drawings.append(Drawn(expression, drawn, value))
+    if not drawings:
+        return "", wrong
     if path is None:
-        return text(reader, drawings)
-    return save(path, graph(reader, drawings)) + "\n"
+        return text(reader, drawings), wrong
+    return save(path, graph(reader, drawings)) + "\n", wrong

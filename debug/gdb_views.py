@@ -182,22 +182,23 @@ Graphviz's dot. The arguments are split as a shell splits words."""
 
     def invoke(self, argument, from_tty):
         try:
-            path, expressions = disegno.parse(argument)
+            drawing, wrong = disegno.command(READER, argument, evaluate)
         except ValueError as error:
             raise gdb.GdbError(str(error)) from None
-        drawings = []
-        for expression in expressions:
-            try:
-                value = gdb.parse_and_eval(expression)
-            except gdb.error as error:
-                raise gdb.GdbError(f"{expression}: {error}") from None
-            kind = value.type.strip_typedefs()
-            pointee = kind.target().strip_typedefs().tag if kind.code == gdb.TYPE_CODE_PTR else None
-            drawn = disegno.kind(value.type.unqualified().name, pointee)
-            if drawn is None:
-                raise gdb.GdbError(f"{expression} has type {value.type}; {disegno.KINDS}")
-            drawings.append(disegno.Drawn(expression, drawn, value))
-        gdb.write(disegno.draw(READER, path, drawings))
+        gdb.write(drawing)
+        if wrong:
+            raise gdb.GdbError("\n".join(wrong))
+
+
+def evaluate(expression):
+    """An expression's value for disegno.command."""
+    try:
+        value = gdb.parse_and_eval(expression)
+    except gdb.error as error:
+        raise ValueError(error) from None
+    kind = value.type.strip_typedefs()
+    pointee = kind.target().strip_typedefs().tag if kind.code == gdb.TYPE_CODE_PTR else None
+    return value, str(value.type), value.type.unqualified().name, pointee
 
 
 Disegna()

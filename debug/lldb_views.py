@@ -155,28 +155,27 @@ class Node(Children):
 
 def disegna(debugger, argument, result, _):
     """Draws lists, stacks and trees: disegna [-o FILE] EXPRESSION..., as in gdb."""
-    try:
-        path, expressions = disegno.parse(argument)
-    except ValueError as error:
-        result.SetError(str(error))
-        return
     frame = debugger.GetSelectedTarget().GetProcess().GetSelectedThread().GetSelectedFrame()
-    drawings = []
-    for expression in expressions:
+
+    def evaluate(expression):
         value = frame.GetValueForVariablePath(expression)
         if not value.IsValid() or value.GetError().Fail():
             value = frame.EvaluateExpression(expression)
         if value.GetError().Fail():
-            result.SetError(f"{expression}: {value.GetError().GetCString()}")
-            return
+            raise ValueError(value.GetError().GetCString())
         value = value.GetNonSyntheticValue()
         pointee = value.GetType().GetCanonicalType().GetPointeeType().GetName()
-        drawn = disegno.kind(value.GetTypeName(), pointee)
-        if drawn is None:
-            result.SetError(f"{expression} has type {value.GetTypeName()}; {disegno.KINDS}")
-            return
-        drawings.append(disegno.Drawn(expression, drawn, value))
-    result.PutCString(disegno.draw(READER, path, drawings).rstrip("\n"))
+        return value, value.GetTypeName(), value.GetTypeName(), pointee
+
+    try:
+        drawing, wrong = disegno.command(READER, argument, evaluate)
+    except ValueError as error:
+        result.SetError(str(error))
+        return
+    if drawing:
+        result.PutCString(drawing.rstrip("\n"))
+    if wrong:
+        result.SetError("\n".join(wrong))
 
 
 def __lldb_init_module(debugger, _):

@@ -27,6 +27,14 @@ set(lldb_lines "^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[]
 # views' page show them (the target pictures draws them again there).
 find_program(DOT dot)
 set(pictures ${PROJECT_SOURCE_DIR}/docs/pictures)
+# The views' and drawings' logic on a fake memory, in Python alone, without a debugger: the cases
+# in views/fake.txt, each summary, drawing and Graphviz source compared with the expected text.
+if(PYTHON)
+    add_test(NAME views.fake COMMAND ${SH} ${here}/run/views.sh ${here}/expected/views/fake.txt ^
+             ${PYTHON} ${here}/views/fake.py ${here}/views/fake.txt)
+else()
+    add_skipped_test(views.fake "python3 is missing: install the package python3")
+endif()
 # What each way needs: a program found, and the package that brings it.
 set(gdb_needs GDB=gdb)
 set(lldb_needs LLDB=lldb)
@@ -48,8 +56,7 @@ foreach(way IN ITEMS gdb lldb mi dap disegna.gdb disegna.lldb)
             endif()
         endforeach()
         if(missing)
-            add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E echo "skipped: ${missing}")
-            set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION skipped)
+            add_skipped_test(${name} "${missing}")
         elseif(way MATCHES "^disegna[.](.*)")
             add_test(NAME ${name} COMMAND ${SH} ${here}/run/drawn.sh
                      ${here}/expected/disegno/${program}.txt ${pictures}

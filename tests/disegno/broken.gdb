@@ -8,5 +8,4 @@ disegna -o broken-rings.dot a_meta senza_pred illeggibile estranea
 disegna -o broken-trees.dot padre_sbagliato doppio ciclo figlio_illeggibile
 disegna -o broken-trees.svg padre_sbagliato doppio ciclo figlio_illeggibile
 disegna -o broken-trees.png padre_sbagliato doppio ciclo figlio_illeggibile
-disegna -o too-long.dot lunga catena_1001
-echo ==fine\n
+disegna vuota 42 nessuna estranea

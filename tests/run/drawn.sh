@@ -1,10 +1,12 @@
 #!/bin/sh
 # drawn.sh EXPECTED PICTURES DEBUGGER [ARG...]
 # Runs a debugger in batch mode in a folder of its own, where its command file draws with
-# disegna. The text it writes between the lines "==disegna" and "==fine", but for LLDB's echo of
-# each command, is compared with the file EXPECTED; each Graphviz source it writes there with the
-# file of the same name in the folder PICTURES; each picture is checked to be an SVG or a PNG. A
-# heap or stack address, which differs from one C library to the next, is written 0xADDRESS.
+# disegna. The text it writes from the line "==disegna" to the line "==fine" or to its end, but
+# for LLDB's echo of each command and the words that each debugger puts before an error ("error: ",
+# the command file's line), is compared with the file EXPECTED; each Graphviz source it writes
+# there with the file of the same name in the folder PICTURES; each picture is checked to be an SVG
+# or a PNG. A heap or stack address, which differs from one C library to the next, is written
+# 0xADDRESS.
 set -u
 expected=$1
 pictures=$2
@@ -12,8 +14,8 @@ shift 2
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 addresses='s/0x0*[1-9a-f][0-9a-f]{4,}/0xADDRESS/g'
-(cd "$folder" && "$@" </dev/null 2>&1) | sed -n '/^==disegna$/,/^==fine$/p' | grep -v '^(lldb) ' |
-    sed -E "$addresses" >"$folder/drawn.txt"
+(cd "$folder" && "$@" </dev/null 2>&1) | sed -n '/^==disegna$/,/^==fine$/p' |
+    grep -v -e '^(lldb) ' -e ': Error in sourced command file:$' | sed -E "s/^error: //; $addresses" >"$folder/drawn.txt"
 diff "$expected" "$folder/drawn.txt" || exit
 found=0
 for picture in "$folder"/*.dot "$folder"/*.svg "$folder"/*.png; do
