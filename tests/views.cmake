@@ -20,7 +20,7 @@ endif()
 set(gdb_run ${GDB} -batch -nx -iex "add-auto-load-safe-path ${CMAKE_BINARY_DIR}" -x)
 set(gdb_lines "^[$]")
 set(lldb_run ${lldb_env} ${LLDB} -batch -o "command script import \"${PROJECT_SOURCE_DIR}/debug/lldb_views.py\"" -s)
-set(lldb_lines "^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[]|valore|sinistro|destro|padre|pred|elem|succ)|^ *}$")
+set(lldb_lines "^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[:punct:]][0-9]|valore|sinistro|destro|padre|pred|elem|succ)|^ *}$")
 # The drawings of disegna, in gdb and LLDB alike: the command files in disegno/ draw the programs'
 # structures, and broken ones, in text, which is compared with the expected text, and as pictures,
 # whose Graphviz sources are compared with those in docs/pictures, where the README and the
@@ -35,26 +35,55 @@ if(PYTHON)
 else()
     add_skipped_test(views.fake "python3 is missing: install the package python3")
 endif()
+# The configurations of .vscode/launch.json, by type: cppdbg for gdb through gdb/MI (VS Code's
+# C/C++ extension), lldb-dap and lldb (CodeLLDB).
+file(READ ${PROJECT_SOURCE_DIR}/.vscode/launch.json launch)
+string(JSON count LENGTH "${launch}" configurations)
+math(EXPR last "${count} - 1")
+set(types "")
+foreach(index RANGE ${last})
+    string(JSON type GET "${launch}" configurations ${index} type)
+    string(JSON ${type}_name GET "${launch}" configurations ${index} name)
+    list(APPEND types ${type})
+endforeach()
 # What each way needs: a program found, and the package that brings it.
 set(gdb_needs GDB=gdb)
-set(lldb_needs LLDB=lldb)
-set(mi_needs GDB=gdb)
+set(lldb_needs PYTHON=python3 LLDB=lldb)
+set(mi_needs GDB=gdb PYTHON=python3)
 set(dap_needs PYTHON=python3 LLDB_DAP=lldb)
 set(disegna.gdb_needs GDB=gdb DOT=graphviz)
 set(disegna.lldb_needs LLDB=lldb DOT=graphviz)
+# Whether a way can run here: missing is empty, or says what to install.
+function(needs way)
+    set(missing "" PARENT_SCOPE)
+    foreach(need IN LISTS ${way}_needs)
+        string(REGEX MATCH "(.*)=(.*)" need ${need})
+        if(NOT ${CMAKE_MATCH_1})
+            set(missing "${CMAKE_MATCH_1} is missing: install the package ${CMAKE_MATCH_2}"
+                PARENT_SCOPE)
+        endif()
+    endforeach()
+endfunction()
+# Each way of debugging PROGRAM with the steps of STEPS, to compare what the debugger shows with
+# EXPECTED: gdb at its prompt; gdb/MI, the Debug Adapter Protocol and LLDB at its prompt each started
+# as a configuration of .vscode/launch.json starts it (PROGRAM - for the configuration's own).
+set(mi_way ${SH} ${here}/run/mi.sh EXPECTED STEPS ${PYTHON} ${PROJECT_SOURCE_DIR} ${cppdbg_name}
+    PROGRAM ${GDB})
+set(dap_way ${SH} ${here}/run/views.sh EXPECTED . ${PYTHON} ${here}/ide/dap.py
+    ${PROJECT_SOURCE_DIR} ${lldb-dap_name} PROGRAM STEPS ${lldb_env} ${LLDB_DAP})
+set(lldb_way ${SH} ${here}/run/codelldb.sh EXPECTED ${lldb_lines} STEPS ${PYTHON}
+    ${PROJECT_SOURCE_DIR} ${lldb_name} PROGRAM ${lldb_env} ${LLDB})
+set(gdb_way ${SH} ${here}/run/views.sh EXPECTED ${gdb_lines} ${gdb_run} STEPS PROGRAM)
+set(mi_steps ide/@.mi)
+set(dap_steps ide/@.dap)
+set(gdb_steps views/@.gdb)
+set(lldb_steps views/@.lldb)
 # In gdb also a unit-test binary, whose views are loaded as the programs' are.
 set(gdb_more puzzle_tests)
 foreach(way IN ITEMS gdb lldb mi dap disegna.gdb disegna.lldb)
     foreach(program IN ITEMS hanoi_demo tree_demo broken ${${way}_more})
         set(name views.${way}.${program})
-        set(expected ${here}/expected/views/${program}.${way}.txt)
-        set(missing "")
-        foreach(need IN LISTS ${way}_needs)
-            string(REGEX MATCH "(.*)=(.*)" need ${need})
-            if(NOT ${CMAKE_MATCH_1})
-                set(missing "${CMAKE_MATCH_1} is missing: install the package ${CMAKE_MATCH_2}")
-            endif()
-        endforeach()
+        needs(${way})
         if(missing)
             add_skipped_test(${name} "${missing}")
         elseif(way MATCHES "^disegna[.](.*)")
@@ -62,16 +91,42 @@ foreach(way IN ITEMS gdb lldb mi dap disegna.gdb disegna.lldb)
                      ${here}/expected/disegno/${program}.txt ${pictures}
                      ${${CMAKE_MATCH_1}_run} ${here}/disegno/${program}.${CMAKE_MATCH_1}
                      $<TARGET_FILE:${program}>)
-        elseif(way STREQUAL "mi")
-            add_test(NAME ${name} COMMAND ${SH} ${here}/run/mi.sh ${expected} ${PROJECT_SOURCE_DIR}
-                     $<TARGET_FILE:${program}> ${here}/ide/${program}.mi ${GDB})
-        elseif(way STREQUAL "dap")
-            add_test(NAME ${name} COMMAND ${SH} ${here}/run/views.sh ${expected} .
-                     ${PYTHON} ${here}/ide/dap.py ${PROJECT_SOURCE_DIR} $<TARGET_FILE:${program}>
-                     ${here}/ide/${program}.dap ${lldb_env} ${LLDB_DAP})
         else()
-            add_test(NAME ${name} COMMAND ${SH} ${here}/run/views.sh ${expected} ${${way}_lines}
-                     ${${way}_run} ${here}/views/${program}.${way} $<TARGET_FILE:${program}>)
+            string(REPLACE @ ${program} steps ${${way}_steps})
+            set(command ${${way}_way})
+            list(TRANSFORM command REPLACE ^EXPECTED$ ${here}/expected/views/${program}.${way}.txt)
+            list(TRANSFORM command REPLACE ^STEPS$ ${here}/${steps})
+            list(TRANSFORM command REPLACE ^PROGRAM$ $<TARGET_FILE:${program}>)
+            add_test(NAME ${name} COMMAND ${command})
         endif()
     endforeach()
+endforeach()
+# Each configuration of .vscode/launch.json as F5 starts it in VS Code: its preLaunchTask run, then
+# hanoi_demo debugged with its commands through the protocol its extension speaks, as the test of
+# that way above. They rebuild the dev preset's build, which the configurations debug: they run
+# there alone, and report themselves skipped elsewhere.
+set(ide_cppdbg mi)
+set(ide_lldb-dap dap)
+set(ide_lldb lldb)
+foreach(type IN LISTS types)
+    set(name ide.${type})
+    set(way ${ide_${type}})
+    needs(${way})
+    if(NOT way)
+        add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E echo
+                 "no test starts a configuration of type ${type}")
+        set_tests_properties(${name} PROPERTIES WILL_FAIL TRUE)
+    elseif(missing)
+        add_skipped_test(${name} "${missing}")
+    elseif(NOT CMAKE_BINARY_DIR STREQUAL "${PROJECT_SOURCE_DIR}/build/dev")
+        add_skipped_test(${name} "the IDE's configurations debug the dev preset's build")
+    else()
+        string(REPLACE @ hanoi_demo steps ${${way}_steps})
+        set(command ${${way}_way})
+        list(TRANSFORM command REPLACE ^EXPECTED$ ${here}/expected/views/hanoi_demo.${way}.txt)
+        list(TRANSFORM command REPLACE ^STEPS$ ${here}/${steps})
+        list(TRANSFORM command REPLACE ^PROGRAM$ -)
+        add_test(NAME ${name} COMMAND ${command})
+        set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+    endif()
 endforeach()

@@ -1,19 +1,23 @@
 # A client of the Debug Adapter Protocol, as VS Code's LLDB extensions drive LLDB, writing the rows
-# of its Variables and Watch panes. Usage: dap.py WORKSPACE PROGRAM STEPS ADAPTER [ARG...]
-#
-# The adapter launches PROGRAM with the initCommands of the lldb-dap configuration in
-# WORKSPACE/.vscode/launch.json. The steps, a line each: "break FUNCTION" runs or continues to the
-# next call of FUNCTION; "frame N" selects frame N; "locals" writes the frame's local variables and
-# their children; "watch EXPRESSION [DEPTH]" evaluates an expression as the Watch pane does, and
-# writes it with its children to DEPTH levels (default 1), each child of the first level followed
-# by what its evaluateName, as "Add to Watch" takes it, evaluates to, or "(does not evaluate)". A
-# row is "name = value", and "+" where the row can be opened.
+# of its Variables and Watch panes.
+#     dap.py WORKSPACE CONFIGURATION PROGRAM STEPS ADAPTER [ARG...]
+# The adapter launches the program of the CONFIGURATION of WORKSPACE/.vscode/launch.json in its
+# folder with its initCommands, as the editor resolves it (vscode.py, which takes PROGRAM). The
+# steps, a line each: "break FUNCTION" runs or continues to the next call of FUNCTION; "frame N"
+# selects frame N; "locals" writes the frame's local variables and their children; "watch
+# EXPRESSION [DEPTH]" evaluates an expression as the Watch pane does, and writes it with its
+# children to DEPTH levels (default 1), each child of the first level followed by what its
+# evaluateName, as "Add to Watch" takes it, evaluates to, or "(does not evaluate)". A row is
+# "name = value", and "+" where the row can be opened.
 
 import json
 import subprocess
 import sys
 
-workspace, program, steps, *adapter = sys.argv[1:]
+import vscode
+
+workspace, name, program, steps, *adapter = sys.argv[1:]
+launch = vscode.resolve(workspace, name, program)
 # What the adapter logs on its standard error is no part of the panes.
 dap = subprocess.Popen(adapter, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                        stderr=subprocess.DEVNULL)
@@ -68,13 +72,10 @@ def show(reference, depth, indent, watched):
             show(row["variablesReference"], depth - 1, indent + 1, False)
 
 
-with open(f"{workspace}/.vscode/launch.json", encoding="utf-8") as file:
-    configurations = json.load(file)["configurations"]
-commands = next(c for c in configurations if c["type"] == "lldb-dap")["initCommands"]
-commands = [command.replace("${workspaceFolder}", workspace) for command in commands]
 request("initialize", adapterID="lldb-dap", linesStartAt1=True, columnsStartAt1=True)
 # The launch is answered once the program is configured, at the first break.
-send("launch", program=program, initCommands=commands, stdio=["/dev/null", "/dev/null", None])
+send("launch", program=launch["program"], cwd=launch["cwd"], initCommands=launch["commands"],
+     stdio=["/dev/null", "/dev/null", None])
 wait_for(lambda m: m.get("event") == "initialized")
 thread = None
 with open(steps, encoding="utf-8") as file:
