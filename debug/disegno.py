@@ -4,7 +4,8 @@ within a terminal's width, or as Graphviz's source, each link its own labelled a
 A structure is read as the views read it (structures.py), never more than LIMIT records, and drawn
 as far as it could be read: where it is broken, the link to blame is drawn in red, and the words
 say what is wrong; what is left out is said too. Each structure to draw is a Drawn: the expression
-that names it, its kind ("pila", "lista" or "albero") and the debugger's value for it.
+that names it, its kind ("pila", "lista" or "albero") and the debugger's value for it. A position
+(a cell or a node) named with the structure it belongs to is marked in its drawing.
 """
 
 import shlex
@@ -23,19 +24,36 @@ LEVELS = 15  # a tree's levels in text
 
 class Read:
     """What was read of one structure: its summary, its records (cells first to last, as
-    (address, element) pairs, or tree nodes in preorder), and what is wrong with it, or None."""
+    (address, element) pairs, or tree nodes in preorder), and what is wrong with it, or None. For
+    a broken ring, rest holds the cells read from the sentinel's side, and target says where the
+    link to blame leads. marks holds the names of the positions marked, by address."""
 
     def __init__(self, reader, drawn):
         self.drawn = drawn
         self.sentinel = reader.address(drawn.value)
+        self.rest, self.target, self.marks = [], "", {}
         if drawn.kind == "albero":
             self.summary, self.records, self.problem = structures.tree(reader, drawn.value,
-                                                                       "BINALBERO")
-        else:
-            order = ", bottom to top" if drawn.kind == "pila" else ""
-            self.summary, cells, self.problem = structures.sequence(reader, drawn.value,
-                                                                    drawn.kind, order)
-            self.records = [(reader.address(cell), element) for cell, element in cells]
+                                                                       "BINALBERO", drawn.name)
+            return
+        order = ", bottom to top" if drawn.kind == "pila" else ""
+        self.summary, cells, self.problem = structures.sequence(reader, drawn.value, drawn.kind,
+                                                                order)
+        self.records = [(reader.address(cell), element) for cell, element in cells]
+        if isinstance(self.problem, structures.Broken) and self.problem.link:
+            self.rest = [(reader.address(cell), element) for cell, element in self.problem.rest]
+            self.target = where(self.problem, self.records + self.rest)
+
+    def addresses(self):
+        """The addresses of the records drawn, a ring's sentinel included."""
+        if self.drawn.kind == "albero":
+            return {node.address for node in self.records}
+        return {self.sentinel} | {address for address, _ in self.records + self.rest}
+
+    def label(self, address, value):
+        """A record's label: its value, after the names of the positions marked there."""
+        names = self.marks.get(address)
+        return f"({','.join(names)}){value}" if names else str(value)
 
     def trouble(self):
         """The line that says what is wrong, left out or null, or None."""
@@ -43,10 +61,25 @@ class Read:
         return f"{self.drawn.name}: {self.summary}" if wrong else None
 
 
-def text(reader, drawings):
-    """The drawings in text: the stacks side by side as pegs, then each list as its ring, then
-    each tree top-down."""
-    read = [Read(reader, drawn) for drawn in drawings]
+def where(broken, cells):
+    """Where the link to blame in a broken ring leads, in words: a cell drawn by its element, another
+    by the element it holds, memory that cannot be read by its address. The sentinel's pred is to
+    blame where the last cell leads to the sentinel and the sentinel leads elsewhere."""
+    address = broken.link[2]
+    if broken.link[1] == "pred":
+        return "[sentinel]"
+    if address == 0:
+        return "null"
+    if address in dict(cells):
+        return str(dict(cells)[address])
+    if broken.held is not None:
+        return f"a cell holding {broken.held}"
+    return f"unreadable {address:#x}"
+
+
+def text(read):
+    """The structures read in text: the stacks side by side as pegs, then each list as its ring,
+    then each tree top-down."""
     blocks = []
     pegs = [one for one in read if one.drawn.kind == "pila"]
     if pegs:
@@ -69,20 +102,19 @@ def peg_lines(pegs):
     height = min(ROWS - 3, max(len(one.records) for one in pegs))
     rod = "|".center(column)
 
-    def disk(element):
-        label = str(element)
+    def disk(one, address, element):
+        label = one.label(address, element)
         side = round((column * abs(element) / largest - len(label)) / 2)
         side = max(1, min(side, (column - len(label)) // 2))
         return ("=" * side + label + "=" * side).center(column)
 
     columns = []
     for one in pegs:
-        disks = [element for _, element in reversed(one.records)]
+        disks = [disk(one, address, element) for address, element in reversed(one.records)]
         if len(disks) > height:
-            rows = [disk(element) for element in disks[:height - 1]]
-            rows.append(f"{len(disks) - height + 1} more".center(column))
+            rows = disks[:height - 1] + [f"{len(disks) - height + 1} more".center(column)]
         else:
-            rows = [rod] * (height - len(disks)) + [disk(element) for element in disks]
+            rows = [rod] * (height - len(disks)) + disks
         columns.append([rod, *rows, "-" * column, one.drawn.name[:column].center(column)])
     lines = [(" " * gap).join(row) for row in zip(*columns)]
     return lines + [line for line in (one.trouble() for one in pegs) if line]
@@ -90,28 +122,37 @@ def peg_lines(pegs):
 
 def ring_lines(one):
     """A list as its ring in order, from the sentinel, over as many rows of the width as it needs,
-    with the link that closes it; elements past ROWS rows are left out, and said so."""
+    with the link that closes it. A broken ring ends at the link to blame, with where it leads, and
+    goes on, on a row of its own, with the cells read from the sentinel's side, which close it.
+    What is past ROWS rows is left out, and said so."""
     lines = [f"{one.drawn.name}: {one.summary}"]
     if one.sentinel == 0:
         return lines
-    parts = ["[sentinel]"] + [str(element) for _, element in one.records]
-    rows, row = [], "+-> " + parts[0]
-    shown = 1
-    for part in parts[1:]:
+    parts = [("+-> ", one.label(one.sentinel, "[sentinel]"))]
+    parts += [(" <-> ", one.label(address, element)) for address, element in one.records]
+    broken = one.problem is not None and not isinstance(one.problem, structures.TooLong)
+    if broken:
+        parts.append((" -x-> ", one.target))
+        if one.rest:
+            parts += [("\n", "..."), (" ", one.label(*one.rest[0]))]
+            parts += [(" <-> ", one.label(address, element)) for address, element in one.rest[1:]]
+    rows, row = [], ""
+    shown = 0
+    for separator, part in parts:
         # Room is kept at each row's end for what may close the ring: " <-> ... <-+".
-        if len(row) + len(" <-> ") + len(part) + len(" <-> ... <-+") <= WIDTH:
-            row += " <-> " + part
-        elif len(rows) < ROWS - 4:
-            rows.append(row + " <->")
-            row = "|   " + part
-        else:
-            break
+        if separator == "\n" or row and len(row + separator + part + " <-> ... <-+") > WIDTH:
+            if len(rows) == ROWS - 4:
+                break
+            rows.append(row + separator.rstrip())
+            row, separator = "|   ", ""
+        row += separator + part
         shown += 1
-    left_out = [f"(elements {shown} and on left out: past {ROWS - 3} rows)"] * (shown < len(parts))
+    left_out = [f"(from {parts[shown][1]} on left out: past {ROWS - 3} rows)"
+                for _ in parts[shown:shown + 1]]
     if isinstance(one.problem, structures.TooLong):
         return lines + rows + [row + " <-> ..."] + left_out
-    if one.problem is not None:
-        return lines + rows + [row + " -x->"]
+    if broken and not one.rest:
+        return lines + rows + [row]
     row += " <-> ... <-+" if shown < len(parts) else " <-+"
     lines += rows + [row, "|" + " " * (len(row) - 2) + "|", "+" + "-" * (len(row) - 2) + "+"]
     return lines + left_out
@@ -125,7 +166,8 @@ def tree_lines(one):
     lines = [f"{one.drawn.name}: {one.summary}"]
     if not found:
         return lines
-    slot = max(len(str(node.value)) for node in found) + 2
+    labels = [one.label(node.address, node.value) for node in found]
+    slot = max(len(label) for label in labels) + 2
     where = place(found, slot)
     depth = [0] * len(found)
     for index, node in enumerate(found):
@@ -135,7 +177,7 @@ def tree_lines(one):
     grid = [[" "] * WIDTH for _ in range(2 * levels - 1)]
     left_out = 0
     for index, node in enumerate(found):
-        label = str(node.value)
+        label = labels[index]
         start = where[index] - len(label) // 2
         if depth[index] >= levels or start + len(label) > WIDTH:
             left_out += 1
@@ -193,52 +235,63 @@ def quoted(words):
     return '"' + words.replace("\\", "\\\\").replace('"', '\\"') + '"'
 
 
-def graph(reader, drawings):
-    """The drawings as one Graphviz graph: each structure a cluster labelled with its name and
+def graph(read):
+    """The structures read as one Graphviz graph: each a cluster labelled with its name and
     summary; each link its own arrow, labelled with its field; the sentinel, a stack's top and a
-    tree's root marked; the link to blame in red, with what is wrong."""
+    tree's root labelled; the link to blame in red, with what is wrong; each position marked by an
+    arrow in blue from its name."""
     lines = ["digraph disegno {", '    node [shape=box, fontname="Helvetica"];',
              '    edge [fontname="Helvetica", fontsize=10];']
-    for number, drawn in enumerate(drawings):
-        one = Read(reader, drawn)
+    for number, one in enumerate(read):
         lines += [f"    subgraph cluster_{number} {{",
-                  f"        label={quoted(f'{drawn.name}: {one.summary}')};"]
+                  f"        label={quoted(f'{one.drawn.name}: {one.summary}')};"]
         ids = {}
-        if drawn.kind == "albero":
+        if one.drawn.kind == "albero":
             lines += tree_graph(one, number, ids)
         elif one.summary != "nullptr":
             lines += ring_graph(one, number, ids)
         lines += blame(one, number, ids)
+        for index, (address, names) in enumerate(one.marks.items()):
+            if address in ids:
+                lines += [f"        n{number}_m{index} [label={quoted(','.join(names))}, "
+                          "shape=plaintext, fontcolor=blue];",
+                          f"        n{number}_m{index} -> {ids[address]} [color=blue];"]
         lines.append("    }")
     return "\n".join(lines + ["}"]) + "\n"
 
 
 def ring_graph(one, number, ids):
     """A ring's cells and its succ and pred arrows. A stack stands upright, its top at the top and
-    its sentinel at the bottom; a list lies in a row from its sentinel."""
+    its sentinel at the bottom; a list lies in a row from its sentinel. A broken ring's cells read
+    from the sentinel's side follow the others, and close it."""
     stack = one.drawn.kind == "pila"
     sentinel = f"n{number}_s"
     ids[one.sentinel] = sentinel
     lines = [f'        {sentinel} [label="sentinel", style=dashed];']
-    cells = [sentinel]
-    for index, (address, element) in enumerate(one.records):
+    chains = [[sentinel], []]
+    for index, (address, element) in enumerate(one.records + one.rest):
         cell = f"n{number}_{index}"
         ids[address] = cell
         top = stack and index == len(one.records) - 1 and one.problem is None
         mark = ', xlabel="top"' if top else ""
         lines.append(f'        {cell} [label="{element}"{mark}];')
-        cells.append(cell)
-    closed = one.problem is None
-    for before, after in zip(cells, cells[1:] + ([sentinel] if closed else [])):
-        # A stack's pred arrows go down from its top to its sentinel and set the order; its succ
-        # arrows go up beside them. A list's succ arrows set it, from the sentinel to the last
-        # element. The two arrows that close the ring set nothing.
-        free = ", constraint=false"
-        closing = free if after == sentinel else ""
-        succ, pred = (free, closing) if stack else (closing, free)
-        lines.append(f'        {before} -> {after} [label="succ"{succ}];')
-        lines.append(f'        {after} -> {before} [label="pred"{pred}];')
+        chains[index >= len(one.records)].append(cell)
+    if one.problem is None:
+        chains[0].append(sentinel)
+    elif one.rest:
+        chains[1].append(sentinel)
+    for chain in chains:
+        for before, after in zip(chain, chain[1:]):
+            # A stack's pred arrows go down from its top to its sentinel and set the order; its
+            # succ arrows go up beside them. A list's succ arrows set it, from the sentinel to the
+            # last element. The two arrows that close the ring set nothing.
+            free = ", constraint=false"
+            closing = free if after == sentinel else ""
+            succ, pred = (free, closing) if stack else (closing, free)
+            lines.append(f'        {before} -> {after} [label="succ"{succ}];')
+            lines.append(f'        {after} -> {before} [label="pred"{pred}];')
     if not stack:
+        cells = [sentinel] + [ids[address] for address, _ in one.records + one.rest]
         lines.append(f"        {{ rank=same; {'; '.join(cells)} }}")
     return lines
 
@@ -278,8 +331,8 @@ def blame(one, number, ids):
     source, field, target = link
     lines = []
     if target not in ids:
-        where = "null" if target == 0 else f"{target:#x}"
-        lines.append(f"        {note} [label={quoted(where)}, {RED}, shape=note];")
+        words_there = one.target or ("null" if target == 0 else f"{target:#x}")
+        lines.append(f"        {note} [label={quoted(words_there)}, {RED}, shape=note];")
         ids[target] = note
     lines.append(f"        {ids[source]} -> {ids[target]} [label={quoted(f'{field}: {words}')}, "
                  f"{RED}, constraint=false];")
@@ -313,7 +366,7 @@ def save(path, source):
 
 
 USAGE = "usage: disegna [-o FILE] EXPRESSION..."
-KINDS = "disegna draws a pila, a lista or a tree"
+KINDS = "disegna draws a pila, a lista, a tree, a cell or a node"
 
 
 def parse(argument):
@@ -335,22 +388,43 @@ def parse(argument):
 
 def kind(type_name, pointee):
     """What disegna draws a value as, by its type's name as declared and, for a pointer, the name
-    of the record it points to: "pila", "lista", "albero", or None for anything else."""
-    if type_name in ("pila", "lista"):
-        return type_name
-    if type_name == "BINALBERO" or pointee == "NODO":
-        return "albero"
+    of the record of ours it points to: "pila", "lista" or "albero"; "cella" for any other pointer
+    to a cell (a posizione, a cella *, an auto handle), "nodo" for any other pointer to a node; or
+    None for anything else."""
+    if pointee == "cella":
+        return type_name if type_name in ("pila", "lista") else "cella"
+    if pointee == "NODO":
+        return "albero" if type_name == "BINALBERO" else "nodo"
     return None
+
+
+def ring_of(reader, mark):
+    """The ring that the cell mark names belongs to, as a Drawn named after mark and how the ring
+    was found: the list or stack in scope whose ring holds the cell, else the ring with the cell
+    taken as its sentinel, as an auto handle that crealista gave is."""
+    address = reader.address(mark.value)
+    for sentinel, (name, value) in reader.sentinels().items():
+        try:
+            cells = structures.ring(reader, value)
+        except structures.Broken as broken:
+            cells = broken.found + broken.rest
+        except structures.Unreadable:
+            continue
+        if address in {sentinel} | {reader.address(cell) for cell, _ in cells}:
+            return Drawn(f"{mark.name}, in {name}", "lista", value)
+    return Drawn(f"{mark.name}, taken as a sentinel", "lista", mark.value)
 
 
 def command(reader, argument, evaluate):
     """disegna's work on its argument: what to write, and a line for each expression it could not
     draw, naming it and why. evaluate(expression) gives the debugger's value, its type as written,
-    its type's name as declared and, for a pointer, the name of the record it points to; or raises
-    ValueError with why it cannot. Every expression that can be drawn is drawn. ValueError with the
+    its type's name as declared and, for a pointer to a record of ours, the record's name; or
+    raises ValueError with why it cannot. Every expression that can be drawn is drawn. A pointer to
+    a cell or a node is marked in the first structure drawn that holds it; one that no structure
+    holds is drawn itself: a node as its subtree, a cell as its ring (ring_of). ValueError with the
     usage where the argument is wrong."""
     path, expressions = parse(argument)
-    drawings, wrong = [], []
+    read, marks, wrong = [], [], []
     for expression in expressions:
         try:
             value, written, name, pointee = evaluate(expression)
@@ -360,10 +434,23 @@ def command(reader, argument, evaluate):
         drawn = kind(name, pointee)
         if drawn is None:
             wrong.append(f"{expression} has type {written}; {KINDS}")
+        elif drawn in ("cella", "nodo"):
+            marks.append(Drawn(expression, drawn, value))
         else:
-            drawings.append(Drawn(expression, drawn, value))
-    if not drawings:
+            read.append(Read(reader, Drawn(expression, drawn, value)))
+    for mark in marks:
+        address = reader.address(mark.value)
+        home = next((one for one in read if address and address in one.addresses()), None)
+        if home is None:
+            if mark.kind == "nodo" or address == 0:
+                alone = Drawn(mark.name, "albero" if mark.kind == "nodo" else "lista", mark.value)
+            else:
+                alone = ring_of(reader, mark)
+            home = Read(reader, alone)
+            read.append(home)
+        home.marks.setdefault(address, []).append(mark.name)
+    if not read:
         return "", wrong
     if path is None:
-        return text(reader, drawings), wrong
-    return save(path, graph(reader, drawings)) + "\n", wrong
+        return text(read), wrong
+    return save(path, graph(read)) + "\n", wrong

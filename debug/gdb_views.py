@@ -1,7 +1,8 @@
-"""gdb's views of the lists, stacks and trees: pretty printers chosen by the name of the type as
-the variable is declared (lista, pila, posizione, BINALBERO), or by the record pointed to (cella *,
-NODO *), and for a cella itself, in every program that gdb debugs once this file is loaded:
-sourced, or imported by the -gdb.py file beside each of the project's binaries."""
+"""gdb's views of the lists, stacks and trees: pretty printers for the pointers to a record of ours
+(a cella or a NODO, known by its fields), by the name of the type as the variable is declared
+(lista, pila, posizione, BINALBERO; any other is a cella * or a NODO *), and for a cella itself,
+in every program that gdb debugs once this file is loaded: sourced, or imported by the -gdb.py
+file beside each of the project's binaries."""
 
 import os
 import sys
@@ -35,8 +36,46 @@ class Reader:
     def address(pointer):
         return int(pointer)
 
+    @staticmethod
+    def sentinels():
+        """The lists and stacks of every frame, innermost first, and of the globals in sight."""
+        found = {}
+        try:
+            frame = gdb.selected_frame()
+        except gdb.error:
+            return found
+        while frame is not None:
+            try:
+                block = frame.block()
+            except RuntimeError:
+                block = None
+            while block is not None:
+                for symbol in block:
+                    kind = symbol.type
+                    if kind is None or not (symbol.is_variable or symbol.is_argument):
+                        continue
+                    referred = kind.code == gdb.TYPE_CODE_REF
+                    if (kind.target() if referred else kind).unqualified().name in ("lista", "pila"):
+                        try:
+                            value = symbol.value(frame)
+                            value = value.referenced_value() if referred else value
+                            found.setdefault(int(value), (symbol.name, value))
+                        except gdb.error:
+                            pass
+                block = block.superblock
+            frame = frame.older()
+        return found
+
 
 READER = Reader()
+
+
+def ours(kind):
+    """The name of the record of ours that kind is ("cella" or "NODO"), or None."""
+    kind = kind.strip_typedefs()
+    if kind.code != gdb.TYPE_CODE_STRUCT:
+        return None
+    return kind.tag if structures.ours(kind.tag, [field.name for field in kind.fields()]) else None
 
 
 class View:
@@ -118,7 +157,8 @@ class Tree(View):
     def __init__(self, pointer, kind):
         self.pointer = pointer
         self.path = ABOVE.path(int(pointer))
-        super().__init__(structures.tree(READER, pointer, kind)[0])
+        top = "root" if kind == "BINALBERO" else "here"
+        super().__init__(structures.tree(READER, pointer, kind, top)[0])
 
     def parts(self):
         """The node's fields, all read before the first is shown, so that a node that cannot be
@@ -135,33 +175,37 @@ class Tree(View):
                 for side, again in zip(sides, twice):
                     reached = text(f"{int(node[side]):#x}, reached twice")
                     found.append((side, reached if again else node[side]))
-                if int(node["padre"]) != 0:
-                    padre = node["padre"].dereference()["valore"]
+                padre = node["padre"]
+                if int(padre) != 0:
+                    padre = padre.dereference()["valore"]
                     padre.fetch_lazy()
-                    found.append(("padre", padre))
+                found.append(("padre", padre))
             except gdb.MemoryError:
                 found = []
         return found
 
 
 def lookup(value):
-    """The view of value, or None to leave it to gdb, which shows an optimised-out value as such.
-    A null handle is "nullptr", with nothing to open."""
+    """The view of value, or None to leave it to gdb, which shows an optimised-out value as such,
+    and any record not ours. A null handle is "nullptr", with nothing to open."""
     if value.is_optimized_out:
         return None
     kind = value.type.unqualified()
     if kind.code == gdb.TYPE_CODE_ARRAY and kind.target() == TEXT:
         return Text(value)
-    views = {"lista": (Sequence, "lista", ""), "pila": (Sequence, "pila", ", bottom to top"),
-             "posizione": (Position, "posizione"), "BINALBERO": (Tree, "BINALBERO")}
-    view = views.get(kind.name)
-    kind = kind.strip_typedefs()
-    if view is None and kind.code == gdb.TYPE_CODE_PTR:
-        target = kind.target().unqualified().strip_typedefs().tag
-        view = {"cella": (Position, "cella *"), "NODO": (Tree, "NODO *")}.get(target)
-    if view is not None:
-        return Position(value, "") if int(value) == 0 else view[0](value, *view[1:])
-    if kind.tag == "cella" and value.address is not None:
+    stripped = kind.strip_typedefs()
+    if stripped.code == gdb.TYPE_CODE_PTR:
+        record = ours(stripped.target())
+        if record is None:
+            return None
+        if int(value) == 0:
+            return Position(value, "")
+        if record == "NODO":
+            return Tree(value, "BINALBERO" if kind.name == "BINALBERO" else "NODO *")
+        if kind.name in ("lista", "pila"):
+            return Sequence(value, kind.name, ", bottom to top" if kind.name == "pila" else "")
+        return Position(value, "posizione" if kind.name == "posizione" else "cella *")
+    if ours(stripped) == "cella" and value.address is not None:
         return Position(value.address, "cella")
     return None
 
@@ -194,10 +238,12 @@ def evaluate(expression):
     """An expression's value for disegno.command."""
     try:
         value = gdb.parse_and_eval(expression)
+        if value.type.code == gdb.TYPE_CODE_REF:
+            value = value.referenced_value()
     except gdb.error as error:
         raise ValueError(error) from None
     kind = value.type.strip_typedefs()
-    pointee = kind.target().strip_typedefs().tag if kind.code == gdb.TYPE_CODE_PTR else None
+    pointee = ours(kind.target()) if kind.code == gdb.TYPE_CODE_PTR else None
     return value, str(value.type), value.type.unqualified().name, pointee
 
 

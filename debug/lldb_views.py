@@ -1,6 +1,7 @@
 """LLDB's views of the lists, stacks and trees: summaries and synthetic children for the type
 names lista, pila, posizione and BINALBERO, for the pointers cella * and NODO *, and for a cella
-itself, in every program, once imported: command script import debug/lldb_views.py"""
+itself, in every program, once imported: command script import debug/lldb_views.py. A type of those
+names whose record is not ours (a cella or a NODO, known by its fields) is left to LLDB."""
 
 import lldb
 
@@ -9,7 +10,11 @@ import structures
 
 
 class Reader:
-    """Reads the debugged program's records for structures.py."""
+    """Reads the debugged program's records for structures.py; its lists and stacks in scope are
+    those of thread."""
+
+    def __init__(self, thread):
+        self.thread = thread
 
     @staticmethod
     def field(pointer, name):
@@ -29,40 +34,64 @@ class Reader:
     def address(pointer):
         return pointer.GetValueAsUnsigned(0)
 
-
-READER = Reader()
-
-
-def lista_summary(value, _):
-    return structures.sequence(READER, value.GetNonSyntheticValue(), "lista", "")[0]
-
-
-def pila_summary(value, _):
-    return structures.sequence(READER, value.GetNonSyntheticValue(), "pila", ", bottom to top")[0]
-
-
-def posizione_summary(value, _):
-    return structures.position(READER, value, "posizione")
+    def sentinels(self):
+        """The lists and stacks of every frame, innermost first, and of the globals in sight."""
+        found = {}
+        for index in range(self.thread.GetNumFrames()):
+            for variable in self.thread.GetFrameAtIndex(index).GetVariables(True, True, True, True):
+                if variable.GetType().IsReferenceType():
+                    variable = variable.Dereference()
+                if declared(variable) in ("lista", "pila"):
+                    variable = variable.GetNonSyntheticValue()
+                    found.setdefault(READER.address(variable), (variable.GetName(), variable))
+        return found
 
 
-def cella_pointer_summary(value, _):
-    return structures.position(READER, value, "cella *")
+READER = Reader(lldb.SBThread())  # for the walks that look at nothing in scope
 
 
-def cella_summary(value, _):
-    # A cella & is shown as the cell it refers to.
-    value = value.GetNonSyntheticValue()
-    if value.GetType().IsReferenceType():
-        value = value.Dereference()
-    return structures.position(READER, value.AddressOf(), "cella")
+def declared(value):
+    """The name of value's type as declared, without const."""
+    return value.GetTypeName().removeprefix("const ")
 
 
-def binalbero_summary(value, _):
-    return structures.tree(READER, value.GetNonSyntheticValue(), "BINALBERO")[0]
+def record(kind):
+    """The name of the record of ours ("cella" or "NODO") that kind is, refers or points to, or
+    None."""
+    kind = kind.GetCanonicalType()
+    kind = kind.GetDereferencedType() if kind.IsReferenceType() else kind
+    kind = (kind.GetPointeeType() if kind.IsPointerType() else kind).GetUnqualifiedType()
+    fields = [kind.GetFieldAtIndex(index).GetName() for index in range(kind.GetNumberOfFields())]
+    return kind.GetName() if structures.ours(kind.GetName(), fields) else None
 
 
-def nodo_pointer_summary(value, _):
-    return structures.tree(READER, value.GetNonSyntheticValue(), "NODO *")[0]
+def summary(shape, view):
+    """A summary function for values whose record is shape: view(reader, value) on the value
+    without its synthetic children; None, which leaves the value to LLDB, for any other."""
+
+    def summarise(value, _):
+        value = value.GetNonSyntheticValue()
+        return view(Reader(value.GetThread()), value) if record(value.GetType()) == shape else None
+
+    return summarise
+
+
+lista_summary = summary("cella", lambda reader, value: structures.sequence(
+    reader, value, "lista", "")[0])
+pila_summary = summary("cella", lambda reader, value: structures.sequence(
+    reader, value, "pila", ", bottom to top")[0])
+posizione_summary = summary("cella", lambda reader, value: structures.position(
+    reader, value, "posizione"))
+cella_pointer_summary = summary("cella", lambda reader, value: structures.position(
+    reader, value, "cella *"))
+# A cella & is shown as the cell it refers to.
+cella_summary = summary("cella", lambda reader, value: structures.position(
+    reader, (value.Dereference() if value.GetType().IsReferenceType() else value).AddressOf(),
+    "cella"))
+binalbero_summary = summary("NODO", lambda reader, value: structures.tree(
+    reader, value, "BINALBERO")[0])
+nodo_pointer_summary = summary("NODO", lambda reader, value: structures.tree(
+    reader, value, "NODO *", "here")[0])
 
 
 def field_at(pointer, name, field):
@@ -94,8 +123,13 @@ class Children:
         self.children = None
 
     def made(self):
+        """The children: the view's, or, for a record not ours, LLDB's own."""
         if self.children is None:
-            self.update()
+            if record(self.value.GetType()) is None:
+                plain = self.value.GetNonSyntheticValue()
+                self.children = [plain.GetChildAtIndex(i) for i in range(plain.GetNumChildren())]
+            else:
+                self.update()
         return self.children
 
     def num_children(self):
@@ -147,7 +181,8 @@ class Node(Children):
                     self.children.append(address_of(link) if again else link)
                 parent = READER.link(self.value, "padre")
                 if READER.address(parent) != 0:
-                    self.children.append(field_at(parent, "padre", "valore"))
+                    parent = field_at(parent, "padre", "valore")
+                self.children.append(parent)
             except structures.Unreadable:
                 self.children = []
         return False
@@ -164,11 +199,14 @@ def disegna(debugger, argument, result, _):
         if value.GetError().Fail():
             raise ValueError(value.GetError().GetCString())
         value = value.GetNonSyntheticValue()
-        pointee = value.GetType().GetCanonicalType().GetPointeeType().GetName()
-        return value, value.GetTypeName(), value.GetTypeName(), pointee
+        if value.GetType().IsReferenceType():
+            value = value.Dereference().GetNonSyntheticValue()
+        kind = value.GetType()
+        pointee = record(kind) if kind.GetCanonicalType().IsPointerType() else None
+        return value, value.GetTypeName(), declared(value), pointee
 
     try:
-        drawing, wrong = disegno.command(READER, argument, evaluate)
+        drawing, wrong = disegno.command(Reader(frame.GetThread()), argument, evaluate)
     except ValueError as error:
         result.SetError(str(error))
         return

@@ -2,16 +2,26 @@
 
 Each view walks the structure in the debugged program's memory through a reader that the debugger
 provides, checks it as it goes and, where it is broken, says where instead of showing a wrong
-picture. A reader has three methods, on the debugger's own values for pointers:
+picture. A reader has four methods, on the debugger's own values for pointers:
     link(pointer, field)    the pointer held in the field of the record pointed to
     number(pointer, field)  the int held in that field
     address(pointer)        the pointer as a number, 0 for the empty link
-and raises Unreadable when the record pointed to cannot be read. A walk never reads more than
+    sentinels()             the lists and stacks in scope where the program stands, as a dict from
+                            the address of each one's sentinel to its name and value
+and raises Unreadable when the record pointed to cannot be read. A record is ours by its fields
+alone (SHAPES), whatever its type's name: a student's own cella or NODO is left to the debugger. A walk never reads more than
 LIMIT records, so that no corruption can keep the debugger waiting. An empty link is shown as
 "nullptr", as LLDB shows every null C++ pointer whatever its view.
 """
 
 LIMIT = 1000
+# The fields of the records that the views read, in order, by the name of each record.
+SHAPES = {"cella": ("pred", "elem", "succ"), "NODO": ("valore", "padre", "sinistro", "destro")}
+
+
+def ours(record, fields):
+    """Whether a record named record (cella or NODO) with the fields named is one of ours."""
+    return SHAPES.get(record) == tuple(fields)
 
 
 class Unreadable(Exception):
@@ -25,12 +35,15 @@ class Unreadable(Exception):
 class Broken(Exception):
     """A structure that breaks its invariant, with what was read before the break and, where one
     link is to blame, that link as (from, field, to): the addresses of the record that holds it and
-    of where it leads, and the field's name."""
+    of where it leads, and the field's name, and held, the element where it leads if that can be
+    read. For a ring, rest holds what was read of it from the sentinel's side."""
 
-    def __init__(self, where, found, link=None):
+    def __init__(self, where, found, link=None, held=None):
         super().__init__(where)
         self.found = found
         self.link = link
+        self.held = held
+        self.rest = []
 
 
 class TooLong(Broken):
@@ -43,6 +56,17 @@ def ring(reader, sentinel):
     sentinel's pred is not the last cell; TooLong past LIMIT cells. Checking each pred finds any
     cycle that misses the sentinel at its first cell seen twice."""
     found = []
+    try:
+        return forward(reader, sentinel, found)
+    except TooLong:
+        raise
+    except Broken as broken:
+        broken.rest = back(reader, sentinel, found)
+        raise
+
+
+def forward(reader, sentinel, found):
+    """ring's walk, each cell read put in found."""
     previous = sentinel
     name = "the sentinel"
     cell = reader.link(sentinel, "succ")  # an unreadable sentinel is left to the caller
@@ -50,10 +74,11 @@ def ring(reader, sentinel):
         succ = (reader.address(previous), "succ", reader.address(cell))
         try:
             if reader.address(cell) == reader.address(sentinel):
-                pred = reader.address(reader.link(sentinel, "pred"))
-                if pred != reader.address(previous):
-                    link = (reader.address(sentinel), "pred", pred)
-                    raise Broken(f"the sentinel's pred is not {name}", found, link)
+                pred = reader.link(sentinel, "pred")
+                if reader.address(pred) != reader.address(previous):
+                    link = (reader.address(sentinel), "pred", reader.address(pred))
+                    raise Broken(f"the sentinel's pred is not {name}", found, link,
+                                 held(reader, pred))
                 return found
             if len(found) == LIMIT:
                 raise TooLong(f"more than {LIMIT} elements", found)
@@ -62,12 +87,42 @@ def ring(reader, sentinel):
             pred = reader.address(reader.link(cell, "pred"))
             if pred != reader.address(previous):
                 other = "a null pred" if pred == 0 else "another pred"
-                raise Broken(f"the cell after {name} has {other}", found, succ)
+                raise Broken(f"the cell after {name} has {other}", found, succ,
+                             reader.number(cell, "elem"))
             found.append((cell, reader.number(cell, "elem")))
         except Unreadable as error:
             raise Broken(f"the succ of {name} leads to {error}", found, succ) from None
         previous, name = cell, f"element {len(found)}"
         cell = reader.link(cell, "succ")
+
+
+def held(reader, cell):
+    """The element in cell, or None where it cannot be read."""
+    try:
+        return None if reader.address(cell) == 0 else reader.number(cell, "elem")
+    except Unreadable:
+        return None
+
+
+def back(reader, sentinel, found):
+    """The rest of a broken ring, seen from its sentinel: the cells reached from it by pred links,
+    each the pred of a cell that is its succ, up to one read already or LIMIT cells in all, as
+    (cell, element) pairs in the ring's order."""
+    rest = []
+    seen = {reader.address(cell) for cell, _ in found} | {reader.address(sentinel)}
+    after = sentinel
+    try:
+        while len(found) + len(rest) < LIMIT:
+            cell = reader.link(after, "pred")
+            address = reader.address(cell)
+            if address in seen or reader.address(reader.link(cell, "succ")) != reader.address(after):
+                break
+            seen.add(address)
+            rest.append((cell, reader.number(cell, "elem")))
+            after = cell
+    except Unreadable:
+        pass
+    return rest[::-1]
 
 
 def elements(count):
@@ -96,24 +151,42 @@ def sequence(reader, sentinel, kind, order):
         return f"{kind} in {error}", [], error
 
 
+def is_sentinel(reader, cell, sentinels):
+    """Whether cell is a sentinel: an empty list's, the only cell that is its own succ, or one of
+    the lists and stacks in scope."""
+    address = reader.address(cell)
+    return address in sentinels or reader.address(reader.link(cell, "succ")) == address
+
+
 def position(reader, cell, kind):
-    """A cell's summary: its element and its neighbours', or where its links fail each other."""
-    if reader.address(cell) == 0:
+    """A cell's summary: the element it holds, or which sentinel it is, and its neighbours', or
+    where its links fail each other. The sentinels are known as is_sentinel() knows them."""
+    address = reader.address(cell)
+    if address == 0:
         return "nullptr"
     try:
         element = reader.number(cell, "elem")
-        start = f"{kind} at {reader.address(cell):#x} holding {element}, broken:"
+        start = f"{kind} at {address:#x} holding {element}, broken:"
         for near, back in (("pred", "succ"), ("succ", "pred")):
             neighbour = reader.link(cell, near)
             if reader.address(neighbour) == 0:
                 return f"{start} its {near} is null"
             if reader.address(reader.link(neighbour, back)) != reader.address(cell):
                 return f"{start} its {near}'s {back} is not itself"
-        before = reader.number(reader.link(cell, "pred"), "elem")
-        after = reader.number(reader.link(cell, "succ"), "elem")
-        return f"{kind} holding {element}, after {before}, before {after}"
+        sentinels = reader.sentinels()
+        empty = reader.address(reader.link(cell, "succ")) == address
+        if address in sentinels:
+            where = f"at the sentinel of {sentinels[address][0]}"
+        else:
+            where = "at the sentinel of an empty list" if empty else f"holding {element}"
+        if empty:
+            return f"{kind} {where}{', which is empty' if address in sentinels else ''}"
+        names = ["the sentinel" if is_sentinel(reader, near, sentinels)
+                 else str(reader.number(near, "elem"))
+                 for near in (reader.link(cell, "pred"), reader.link(cell, "succ"))]
+        return f"{kind} {where}, after {names[0]}, before {names[1]}"
     except Unreadable as error:
-        return f"{kind} at {reader.address(cell):#x} with a link to {error}"
+        return f"{kind} at {address:#x} with a link to {error}"
 
 
 class Node:
@@ -126,15 +199,15 @@ class Node:
         self.children = {}
 
 
-def nodes(reader, root):
+def nodes(reader, root, top="root"):
     """The nodes under root, in preorder, as Node records. The walk keeps its own stack, so that a
     tree of any height up to LIMIT is read whole. Broken, with what was read, where a node's padre
     is not its parent, a node is reached twice, or a link is unreadable; TooLong past LIMIT nodes;
-    Unreadable where root itself is."""
+    Unreadable where root itself is. The words name a node by its path from root, called top."""
     found = []
     seen = set()
     # The root's own padre is whatever holds it: empty for a whole tree.
-    waiting = [(root, reader.address(reader.link(root, "padre")), None, None, "root")]
+    waiting = [(root, reader.address(reader.link(root, "padre")), None, None, top)]
     while waiting:
         node, parent, above, side, path = waiting.pop()
         address = reader.address(node)
@@ -151,7 +224,9 @@ def nodes(reader, root):
                 found[above].children[side] = len(found) - 1
             if padre != parent:
                 link = (address, "padre", padre)
-                raise Broken(f"the padre of {path} is not its parent", found, link)
+                raise Broken(f"the padre of {path} is not its parent: either {path}.padre or its "
+                             f"parent's {side} is stale (a freed node? the asan preset names it)",
+                             found, link)
             children = [(reader.link(node, side), side) for side in ("destro", "sinistro")]
         except Unreadable as error:
             raise Broken(f"{path} is {error}", found, link) from None
@@ -184,7 +259,7 @@ def shape(found):
     return "".join(text)
 
 
-def tree(reader, root, kind):
+def tree(reader, root, kind, top="root"):
     """The tree under root: its summary, its nodes read, in preorder, and what is wrong with it (a
     Broken, a TooLong or an Unreadable), or None. The summary: "kind N nodes: value(left,right)";
     where it is broken, "kind at ADDRESS broken: where"; past LIMIT nodes, "kind more than LIMIT
@@ -193,7 +268,7 @@ def tree(reader, root, kind):
     if address == 0:
         return "nullptr", [], None
     try:
-        found = nodes(reader, root)
+        found = nodes(reader, root, top)
     except Unreadable as error:
         return f"{kind} in {error}", [], error
     except TooLong as long:

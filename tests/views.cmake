@@ -22,11 +22,9 @@ set(gdb_lines "^[$]")
 set(lldb_run ${lldb_env} ${LLDB} -batch -o "command script import \"${PROJECT_SOURCE_DIR}/debug/lldb_views.py\"" -s)
 set(lldb_lines "^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[:punct:]][0-9]|valore|sinistro|destro|padre|pred|elem|succ)|^ *}$")
 # The drawings of disegna, in gdb and LLDB alike: the command files in disegno/ draw the programs'
-# structures, and broken ones, in text, which is compared with the expected text, and as pictures,
-# whose Graphviz sources are compared with those in docs/pictures, where the README and the
-# views' page show them (the target pictures draws them again there).
+# structures, and broken ones, in text and as pictures; the text and each Graphviz source are
+# compared with those in expected/disegno. (The target pictures renders the README's from them.)
 find_program(DOT dot)
-set(pictures ${PROJECT_SOURCE_DIR}/docs/pictures)
 # The views' and drawings' logic on a fake memory, in Python alone, without a debugger: the cases
 # in views/fake.txt, each summary, drawing and Graphviz source compared with the expected text.
 if(PYTHON)
@@ -88,7 +86,7 @@ foreach(way IN ITEMS gdb lldb mi dap disegna.gdb disegna.lldb)
             add_skipped_test(${name} "${missing}")
         elseif(way MATCHES "^disegna[.](.*)")
             add_test(NAME ${name} COMMAND ${SH} ${here}/run/drawn.sh
-                     ${here}/expected/disegno/${program}.txt ${pictures}
+                     ${here}/expected/disegno/${program}.txt ${here}/expected/disegno
                      ${${CMAKE_MATCH_1}_run} ${here}/disegno/${program}.${CMAKE_MATCH_1}
                      $<TARGET_FILE:${program}>)
         else()

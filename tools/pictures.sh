@@ -2,9 +2,9 @@
 # pictures.sh GDB SOURCE PROGRAM...
 # Draws the pictures of the README and of the debugger views' page again, into SOURCE/docs/pictures:
 # gdb runs each program with the command file that the drawings' tests run (SOURCE/tests/disegno),
-# whose disegna commands write each picture's Graphviz source and its PNG (an SVG would name the
-# hosts of its XML namespace). A heap or stack address, which differs from one C library to the
-# next, is written 0xADDRESS in the sources.
+# whose disegna commands write each picture's Graphviz source, which Graphviz's dot renders as a
+# PNG (an SVG would name the hosts of its XML namespace) at most 20 inches wide and 10 high, so
+# that each fits a screen.
 set -eu
 gdb=$1
 source=$2
@@ -15,9 +15,8 @@ for program in "$@"; do
     (cd "$folder" && "$gdb" -batch -nx -iex "source $source/debug/gdb_views.py" \
         -x "$source/tests/disegno/$(basename "$program").gdb" "$program" </dev/null >/dev/null 2>&1)
 done
-for picture in "$folder"/*.dot; do
-    sed -E 's/0x0*[1-9a-f][0-9a-f]{4,}/0xADDRESS/g' "$picture" \
-        >"$source/docs/pictures/$(basename "$picture")"
+for picture in "$folder"/*.png; do
+    name=$(basename "$picture" .png)
+    dot -Tpng -Gsize=20,10 -o "$source/docs/pictures/$name.png" "$folder/$name.dot"
 done
-cp "$folder"/*.png "$source/docs/pictures/"
 ls "$source/docs/pictures"

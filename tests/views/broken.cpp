@@ -1,6 +1,6 @@
-// A program for the debugger views' tests: structures too long to show whole, and structures
-// broken on purpose, as a student's exercise may leave them, each in a global that the tests print
-// where the program stops, in guarda(). (Whole ones are printed in the programs themselves.)
+// A program for the debugger views' tests: structures broken on purpose, as a student's exercise
+// may leave them, and a student's handles, each in a global that the tests print where the program
+// stops, in guarda(). (Whole ones are printed in the programs themselves.)
 #include "binalberorand.h"
 #include "pila.h"
 
@@ -22,42 +22,41 @@ pila pila_di(int n) {
     return S;
 }
 
-// A chain of n nodes, each the right child of the one before, as sorted keys make a search tree.
-BINALBERO catena(int n) {
-    BINALBERO T = CREABINALBERO();
-    for (int i = n; i > 0; --i) {
-        BINALBERO sopra = CREABINALBERO();
-        CONSTRBINALBERO(&sopra, T);
-        SCRIVINODO(i, sopra);
-        T = sopra;
-    }
-    return T;
+// A student's append, which forgets to make the new cell the sentinel's pred.
+void accoda(int x, lista L) {
+    auto* c = new cella{L->pred, x, L};
+    L->pred->succ = c;
 }
 
 } // namespace
 
-// The broken ones: the last cell's succ leads back to the second; the second cell's pred is null;
-// the second cell's succ is an address that cannot be read; a handle to memory that holds no list;
-// the root's right child is its own padre; the root's left child is its right child too; a leaf's
-// right child is the root; the root's left child cannot be read.
-pila lunga, a_meta, senza_pred, illeggibile, vuota;
+// The broken ones: the last cell's succ leads back to the second; the last cell is not the
+// sentinel's pred; the second cell's succ is an address that cannot be read; a handle to memory
+// that holds no list; the root's right child is its own padre; the root's left child is its right
+// child too; a leaf's right child is the root; the root's left child cannot be read.
+pila a_meta, senza_ultimo, illeggibile, vuota;
 lista estranea, nessuna;
 posizione cima;
-BINALBERO padre_sbagliato, doppio, ciclo, figlio_illeggibile, catena_1000, catena_1001, nessuno;
+BINALBERO padre_sbagliato, doppio, ciclo, figlio_illeggibile, nessuno;
 NODO* nodo_sbagliato;
 std::array<std::uintptr_t, 3> non_una_lista{16, 7, 32};
+// A student's handles: a list kept in an auto, which is a cella *, and positions in a list.
+auto A = crealista();
+posizione dove = A;
+lista L;
+cella* B;
+posizione p;
 
-// Where the debugger stops.
-void guarda(cella& cella_in_cima) {
-    cima = &cella_in_cima;
+// Where the debugger stops, with a cell and a list as a student's function takes them.
+void guarda(cella& cella_in_cima, const lista& R) {
+    cima = R != nullptr ? &cella_in_cima : nullptr;
 }
 
 int main() {
-    lunga = pila_di(1001);
     a_meta = pila_di(4);
     ultimolista(a_meta)->succ = succlista(primolista(a_meta));
-    senza_pred = pila_di(4);
-    succlista(primolista(senza_pred))->pred = nullptr;
+    senza_ultimo = pila_di(2);
+    accoda(3, senza_ultimo);
     illeggibile = pila_di(4);
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
     succlista(primolista(illeggibile))->succ = reinterpret_cast<cella*>(std::uintptr_t{16});
@@ -72,8 +71,10 @@ int main() {
     ciclo->sinistro->destro = ciclo;
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast,performance-no-int-to-ptr)
     figlio_illeggibile->sinistro = reinterpret_cast<NODO*>(std::uintptr_t{16});
-    catena_1000 = catena(1000);
-    catena_1001 = catena(1001);
-    guarda(*ultimolista(a_meta));
+    inslista(7, &dove);
+    L = pila_di(3);
+    B = primolista(L);
+    p = succlista(B);
+    guarda(*ultimolista(a_meta), L);
     return BINALBEROVUOTO(ottimizzato(padre_sbagliato));
 }

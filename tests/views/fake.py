@@ -28,7 +28,7 @@ import structures  # noqa: E402
 TYPES = {"lista": ("lista", "cella", "sequence"), "pila": ("pila", "cella", "sequence"),
          "posizione": ("posizione", "cella", "position"), "cella *": (None, "cella", "position"),
          "BINALBERO": ("BINALBERO", "NODO", "tree"), "NODO *": (None, "NODO", "tree"),
-         "int": ("int", None, None)}
+         "int": ("int", None, None), "altra *": (None, None, None)}
 records, addresses, variables = {}, {}, {}
 
 
@@ -44,6 +44,14 @@ class Reader:
     @staticmethod
     def address(pointer):
         return pointer
+
+    @staticmethod
+    def sentinels():
+        found = {}
+        for name, (written, value) in variables.items():
+            if written in ("lista", "pila"):
+                found.setdefault(value, (name, value))
+        return found
 
 
 def value(word):
@@ -68,7 +76,7 @@ def summary(name):
         return structures.sequence(Reader, found, written, order)[0]
     if view == "position":
         return structures.position(Reader, found, written)
-    return structures.tree(Reader, found, written)[0]
+    return structures.tree(Reader, found, written, "root" if written == "BINALBERO" else "here")[0]
 
 
 def expand(words):
