@@ -33,16 +33,16 @@ if(PYTHON)
 else()
     add_skipped_test(views.fake "python3 is missing: install the package python3")
 endif()
-# The configurations of .vscode/launch.json, by type: cppdbg for gdb through gdb/MI (VS Code's
-# C/C++ extension), lldb-dap and lldb (CodeLLDB).
+# The configurations of .vscode/launch.json: the name of the first of each type, cppdbg for gdb
+# through gdb/MI (VS Code's C/C++ extension), lldb-dap and lldb (CodeLLDB).
 file(READ ${PROJECT_SOURCE_DIR}/.vscode/launch.json launch)
 string(JSON count LENGTH "${launch}" configurations)
 math(EXPR last "${count} - 1")
-set(types "")
 foreach(index RANGE ${last})
     string(JSON type GET "${launch}" configurations ${index} type)
-    string(JSON ${type}_name GET "${launch}" configurations ${index} name)
-    list(APPEND types ${type})
+    if(NOT DEFINED ${type}_name)
+        string(JSON ${type}_name GET "${launch}" configurations ${index} name)
+    endif()
 endforeach()
 # What each way needs: a program found, and the package that brings it.
 set(gdb_needs GDB=gdb)
@@ -65,12 +65,16 @@ endfunction()
 # Each way of debugging PROGRAM with the steps of STEPS, to compare what the debugger shows with
 # EXPECTED: gdb at its prompt; gdb/MI, the Debug Adapter Protocol and LLDB at its prompt each started
 # as a configuration of .vscode/launch.json starts it (PROGRAM - for the configuration's own).
-set(mi_way ${SH} ${here}/run/mi.sh EXPECTED STEPS ${PYTHON} ${PROJECT_SOURCE_DIR} ${cppdbg_name}
+set(mi_way ${SH} ${here}/run/mi.sh EXPECTED STEPS ${PYTHON} ${PROJECT_SOURCE_DIR} CONFIGURATION
     PROGRAM ${GDB})
 set(dap_way ${SH} ${here}/run/views.sh EXPECTED . ${PYTHON} ${here}/ide/dap.py
-    ${PROJECT_SOURCE_DIR} ${lldb-dap_name} PROGRAM STEPS ${lldb_env} ${LLDB_DAP})
+    ${PROJECT_SOURCE_DIR} CONFIGURATION PROGRAM STEPS ${lldb_env} ${LLDB_DAP})
 set(lldb_way ${SH} ${here}/run/codelldb.sh EXPECTED ${lldb_lines} STEPS ${PYTHON}
-    ${PROJECT_SOURCE_DIR} ${lldb_name} PROGRAM ${lldb_env} ${LLDB})
+    ${PROJECT_SOURCE_DIR} CONFIGURATION PROGRAM ${lldb_env} ${LLDB})
+# The configuration of each way: the first of its type.
+set(mi_configuration ${cppdbg_name})
+set(dap_configuration ${lldb-dap_name})
+set(lldb_configuration ${lldb_name})
 set(gdb_way ${SH} ${here}/run/views.sh EXPECTED ${gdb_lines} ${gdb_run} STEPS PROGRAM)
 set(mi_steps ide/@.mi)
 set(dap_steps ide/@.dap)
@@ -95,19 +99,29 @@ foreach(way IN ITEMS gdb lldb mi dap disegna.gdb disegna.lldb)
             list(TRANSFORM command REPLACE ^EXPECTED$ ${here}/expected/views/${program}.${way}.txt)
             list(TRANSFORM command REPLACE ^STEPS$ ${here}/${steps})
             list(TRANSFORM command REPLACE ^PROGRAM$ $<TARGET_FILE:${program}>)
+            list(TRANSFORM command REPLACE ^CONFIGURATION$ "${${way}_configuration}")
             add_test(NAME ${name} COMMAND ${command})
         endif()
     endforeach()
 endforeach()
 # Each configuration of .vscode/launch.json as F5 starts it in VS Code: its preLaunchTask run, then
-# hanoi_demo debugged with its commands through the protocol its extension speaks, as the test of
-# that way above. They rebuild the dev preset's build, which the configurations debug: they run
-# there alone, and report themselves skipped elsewhere.
+# its program debugged with its commands through the protocol its extension speaks, as the test of
+# that way above: hanoi_demo, or for a configuration that debugs the file open in the editor, the
+# exercise visita.cpp. They rebuild the dev preset's build, which the configurations debug: they
+# run there alone, and report themselves skipped elsewhere.
 set(ide_cppdbg mi)
 set(ide_lldb-dap dap)
 set(ide_lldb lldb)
-foreach(type IN LISTS types)
+foreach(index RANGE ${last})
+    string(JSON type GET "${launch}" configurations ${index} type)
+    string(JSON configuration GET "${launch}" configurations ${index} name)
+    string(JSON program GET "${launch}" configurations ${index} program)
     set(name ide.${type})
+    set(shown hanoi_demo)
+    if(program MATCHES "fileBasenameNoExtension")
+        set(name ide.${type}.open-file)
+        set(shown visita)
+    endif()
     set(way ${ide_${type}})
     needs(${way})
     if(NOT way)
@@ -119,12 +133,14 @@ foreach(type IN LISTS types)
     elseif(NOT CMAKE_BINARY_DIR STREQUAL "${PROJECT_SOURCE_DIR}/build/dev")
         add_skipped_test(${name} "the IDE's configurations debug the dev preset's build")
     else()
-        string(REPLACE @ hanoi_demo steps ${${way}_steps})
+        string(REPLACE @ ${shown} steps ${${way}_steps})
         set(command ${${way}_way})
-        list(TRANSFORM command REPLACE ^EXPECTED$ ${here}/expected/views/hanoi_demo.${way}.txt)
+        list(TRANSFORM command REPLACE ^EXPECTED$ ${here}/expected/views/${shown}.${way}.txt)
         list(TRANSFORM command REPLACE ^STEPS$ ${here}/${steps})
         list(TRANSFORM command REPLACE ^PROGRAM$ -)
+        list(TRANSFORM command REPLACE ^CONFIGURATION$ "${configuration}")
         add_test(NAME ${name} COMMAND ${command})
-        set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+        set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE ENVIRONMENT
+                             VSCODE_OPEN_FILE=${PROJECT_SOURCE_DIR}/esercizi/visita.cpp)
     endif()
 endforeach()

@@ -1,8 +1,9 @@
 # A configuration of WORKSPACE/.vscode/launch.json as VS Code resolves it when F5 starts it:
 #     vscode.py WORKSPACE NAME PROGRAM
 # writes the program to debug, the folder to start it in and the commands that the configuration
-# gives its debugger (setupCommands' texts, or initCommands), a line each, with ${workspaceFolder}
-# and each ${input:...} replaced, an input by its default. With PROGRAM "-", the configuration's own
+# gives its debugger (setupCommands' texts, or initCommands), a line each, with ${workspaceFolder},
+# each ${input:...}, by the input's default, and ${fileBasenameNoExtension} replaced, the file open
+# in the editor being VSCODE_OPEN_FILE in the environment. With PROGRAM "-", the configuration's own
 # program is debugged: the preLaunchTask is run first from .vscode/tasks.json, each task after
 # those it depends on, and it must build that program again, removed beforehand, and leave every
 # program that an input offers built. Any other PROGRAM stands for the configuration's own, and no
@@ -26,6 +27,9 @@ def resolve(workspace, name, program="-"):
 
     def replaced(text, pick=None):
         text = text.replace("${workspaceFolder}", workspace)
+        if "${fileBasenameNoExtension}" in text:
+            open_file = os.path.basename(os.environ["VSCODE_OPEN_FILE"])
+            text = text.replace("${fileBasenameNoExtension}", os.path.splitext(open_file)[0])
         return re.sub(r"\$\{input:([^}]*)\}",
                       lambda found: pick or inputs[found.group(1)]["default"], text)
 
