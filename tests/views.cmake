@@ -1,25 +1,14 @@
 # The debugger views' tests, for a debug build for this machine (tests/CMakeLists.txt). A heap or
 # stack address in what they compare is written 0xADDRESS, as it differs from one C library to the
 # next.
-find_program(LLDB lldb)
+# LLDB as the README has it installed: Debian's package lldb-19, on Debian 12 and 13 alike, which
+# finds its own Python module, unlike Debian 12's lldb, an LLDB 14.
+find_program(LLDB19 lldb-19 NO_CACHE)
+find_program(LLDB19_DAP lldb-dap-19 NO_CACHE)
 find_program(PYTHON python3)
-# Debian 12's LLDB 14 looks for its Python module in a folder that does not exist: it is shown the
-# module of its own release, and the Python that the module belongs to, which it would otherwise
-# take from the first python3 on the PATH (a virtual environment's, say).
-set(lldb_env ${CMAKE_COMMAND} -E env)
-if(LLDB)
-    execute_process(COMMAND ${LLDB} --version OUTPUT_VARIABLE version ERROR_QUIET)
-    string(REGEX MATCH "version ([0-9]+)" version "${version}")
-    find_program(LLDB_DAP NAMES lldb-dap-${CMAKE_MATCH_1} lldb-vscode-${CMAKE_MATCH_1} lldb-dap
-                                lldb-vscode)
-    file(GLOB lldb_module "/usr/lib/llvm-${CMAKE_MATCH_1}/lib/python3.[0-9]*/dist-packages")
-    if(lldb_module)
-        list(APPEND lldb_env PYTHONPATH=${lldb_module} PYTHONHOME=/usr)
-    endif()
-endif()
 set(gdb_run ${GDB} -batch -nx -iex "add-auto-load-safe-path ${CMAKE_BINARY_DIR}" -x)
 set(gdb_lines "^[$]")
-set(lldb_run ${lldb_env} ${LLDB} -batch -o "command script import \"${PROJECT_SOURCE_DIR}/debug/lldb_views.py\"" -s)
+set(lldb_run ${LLDB19} -batch -o "command script import \"${PROJECT_SOURCE_DIR}/debug/lldb_views.py\"" -s)
 set(lldb_lines "^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[:punct:]][0-9]|valore|sinistro|destro|padre|pred|elem|succ)|^ *}$")
 # The drawings of disegna, in gdb and LLDB alike: the command files in disegno/ draw the programs'
 # structures, and broken ones, in text and as pictures; the text and each Graphviz source are
@@ -46,11 +35,11 @@ foreach(index RANGE ${last})
 endforeach()
 # What each way needs: a program found, and the package that brings it.
 set(gdb_needs GDB=gdb)
-set(lldb_needs PYTHON=python3 LLDB=lldb)
+set(lldb_needs PYTHON=python3 LLDB19=lldb-19)
 set(mi_needs GDB=gdb PYTHON=python3)
-set(dap_needs PYTHON=python3 LLDB_DAP=lldb)
+set(dap_needs PYTHON=python3 LLDB19_DAP=lldb-19)
 set(disegna.gdb_needs GDB=gdb DOT=graphviz)
-set(disegna.lldb_needs LLDB=lldb DOT=graphviz)
+set(disegna.lldb_needs LLDB19=lldb-19 DOT=graphviz)
 # Whether a way can run here: missing is empty, or says what to install.
 function(needs way)
     set(missing "" PARENT_SCOPE)
@@ -68,9 +57,9 @@ endfunction()
 set(mi_way ${SH} ${here}/run/mi.sh EXPECTED STEPS ${PYTHON} ${PROJECT_SOURCE_DIR} CONFIGURATION
     PROGRAM ${GDB})
 set(dap_way ${SH} ${here}/run/views.sh EXPECTED . ${PYTHON} ${here}/ide/dap.py
-    ${PROJECT_SOURCE_DIR} CONFIGURATION PROGRAM STEPS ${lldb_env} ${LLDB_DAP})
+    ${PROJECT_SOURCE_DIR} CONFIGURATION PROGRAM STEPS ${LLDB19_DAP})
 set(lldb_way ${SH} ${here}/run/codelldb.sh EXPECTED ${lldb_lines} STEPS ${PYTHON}
-    ${PROJECT_SOURCE_DIR} CONFIGURATION PROGRAM ${lldb_env} ${LLDB})
+    ${PROJECT_SOURCE_DIR} CONFIGURATION PROGRAM ${LLDB19})
 # The configuration of each way: the first of its type.
 set(mi_configuration ${cppdbg_name})
 set(dap_configuration ${lldb-dap_name})

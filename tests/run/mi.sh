@@ -2,8 +2,8 @@
 # mi.sh EXPECTED STEPS PYTHON WORKSPACE CONFIGURATION PROGRAM GDB
 # Drives gdb through its machine interface, gdb/MI, as VS Code's C/C++ extension does: with the
 # CONFIGURATION of WORKSPACE/.vscode/launch.json as the editor resolves it (ide/vscode.py, which
-# takes PROGRAM), gdb started on its program in its folder, its setupCommands first, each console
-# command wrapped in -interpreter-exec, then the MI commands of the file STEPS. gdb runs the
+# takes PROGRAM), gdb started in its folder, its setupCommands first, each console command wrapped
+# in -interpreter-exec, then its program loaded, then the MI commands of the file STEPS. gdb runs the
 # program synchronously, and reads each command once the one before has ended. Its result records,
 # as an IDE receives them, are compared with the file EXPECTED, but for those of -break-insert,
 # which hold the path of the source; a heap or stack address is written 0xADDRESS. Where gdb/MI
@@ -31,8 +31,9 @@ cd "$(sed -n 2p "$resolved")" || exit
         *) printf '%s\n' "-interpreter-exec console \"$text\"" ;;
         esac
     done
+    printf '%s\n' "-file-exec-and-symbols \"$program\""
     cat "$steps"
     echo -gdb-exit
-} | "$gdb" -nx -q -i=mi "$program" 2>&1 | grep '^\^' | grep -v '^\^done,bkpt=' |
+} | "$gdb" -nx -q -i=mi 2>&1 | grep '^\^' | grep -v '^\^done,bkpt=' |
     sed -E 's/0x0*[1-9a-f][0-9a-f]{4,}/0xADDRESS/g' >"$out"
 diff "$expected" "$out"
