@@ -65,33 +65,42 @@ def record(kind):
     return kind.GetName() if structures.ours(kind.GetName(), fields) else None
 
 
-def summary(shape, view):
-    """A summary function for values whose record is shape: view(reader, value) on the value
-    without its synthetic children; None, which leaves the value to LLDB, for any other."""
+def summary(view):
+    """A summary function: view(reader, value) on the value without its synthetic children."""
 
     def summarise(value, _):
         value = value.GetNonSyntheticValue()
-        return view(Reader(value.GetThread()), value) if record(value.GetType()) == shape else None
+        return view(Reader(value.GetThread()), value)
 
     return summarise
 
 
-lista_summary = summary("cella", lambda reader, value: structures.sequence(
-    reader, value, "lista", "")[0])
-pila_summary = summary("cella", lambda reader, value: structures.sequence(
+lista_summary = summary(lambda reader, value: structures.sequence(reader, value, "lista", "")[0])
+pila_summary = summary(lambda reader, value: structures.sequence(
     reader, value, "pila", ", bottom to top")[0])
-posizione_summary = summary("cella", lambda reader, value: structures.position(
-    reader, value, "posizione"))
-cella_pointer_summary = summary("cella", lambda reader, value: structures.position(
-    reader, value, "cella *"))
+posizione_summary = summary(lambda reader, value: structures.position(reader, value, "posizione"))
+cella_pointer_summary = summary(lambda reader, value: structures.position(reader, value, "cella *"))
 # A cella & is shown as the cell it refers to.
-cella_summary = summary("cella", lambda reader, value: structures.position(
+cella_summary = summary(lambda reader, value: structures.position(
     reader, (value.Dereference() if value.GetType().IsReferenceType() else value).AddressOf(),
     "cella"))
-binalbero_summary = summary("NODO", lambda reader, value: structures.tree(
-    reader, value, "BINALBERO")[0])
-nodo_pointer_summary = summary("NODO", lambda reader, value: structures.tree(
+binalbero_summary = summary(lambda reader, value: structures.tree(reader, value, "BINALBERO")[0])
+nodo_pointer_summary = summary(lambda reader, value: structures.tree(
     reader, value, "NODO *", "here")[0])
+# Each view: the type's name, the record of ours it holds, its summary and its children, if any.
+VIEWS = (("lista", "cella", "lista_summary", "Sequence"),
+         ("pila", "cella", "pila_summary", "Sequence"),
+         ("posizione", "cella", "posizione_summary", None),
+         ("cella *", "cella", "cella_pointer_summary", None),
+         ("BINALBERO", "NODO", "binalbero_summary", "Node"),
+         ("NODO *", "NODO", "nodo_pointer_summary", "Node"),
+         ("cella", "cella", "cella_summary", None))
+
+
+def recogniser(name, shape):
+    """Whether a type is the one called name, without const, and holds the record shape of ours:
+    LLDB asks it of each type that it shows, and leaves any other to itself."""
+    return lambda kind, _: kind.GetName().removeprefix("const ") == name and record(kind) == shape
 
 
 def field_at(pointer, name, field):
@@ -123,13 +132,8 @@ class Children:
         self.children = None
 
     def made(self):
-        """The children: the view's, or, for a record not ours, LLDB's own."""
         if self.children is None:
-            if record(self.value.GetType()) is None:
-                plain = self.value.GetNonSyntheticValue()
-                self.children = [plain.GetChildAtIndex(i) for i in range(plain.GetNumChildren())]
-            else:
-                self.update()
+            self.update()
         return self.children
 
     def num_children(self):
@@ -217,12 +221,14 @@ def disegna(debugger, argument, result, _):
 
 
 def __lldb_init_module(debugger, _):
-    views = (("lista", "lista_summary", "Sequence"), ("pila", "pila_summary", "Sequence"),
-             ("posizione", "posizione_summary", None), ("cella *", "cella_pointer_summary", None),
-             ("BINALBERO", "binalbero_summary", "Node"), ("NODO *", "nodo_pointer_summary", "Node"))
-    for name, summary, children in views:
-        debugger.HandleCommand(f'type summary add -v -F {__name__}.{summary} "{name}"')
+    for name, shape, summary_name, children in VIEWS:
+        recognised = f"is_{summary_name}"
+        globals()[recognised] = recogniser(name, shape)
+        # A cella & is shown by the summary of cella; a pointer to a cella, by its own.
+        skip = "-p" if name == "cella" else "-v"
+        debugger.HandleCommand(f"type summary add {skip} -F {__name__}.{summary_name} "
+                               f"--recognizer-function {__name__}.{recognised}")
         if children:
-            debugger.HandleCommand(f'type synthetic add -l {__name__}.{children} "{name}"')
-    debugger.HandleCommand(f"type summary add -p -F {__name__}.cella_summary cella")
+            debugger.HandleCommand(f"type synthetic add -l {__name__}.{children} "
+                                   f"--recognizer-function {__name__}.{recognised}")
     debugger.HandleCommand(f"command script add -f {__name__}.disegna disegna")

@@ -7,9 +7,9 @@ find_program(LLDB19 lldb-19 NO_CACHE)
 find_program(LLDB19_DAP lldb-dap-19 NO_CACHE)
 find_program(PYTHON python3)
 set(gdb_run ${GDB} -batch -nx -iex "add-auto-load-safe-path ${CMAKE_BINARY_DIR}" -x)
-set(gdb_lines "^[$]")
+set(gdb_lines "^[$]|has type")
 set(lldb_run ${LLDB19} -batch -o "command script import \"${PROJECT_SOURCE_DIR}/debug/lldb_views.py\"" -s)
-set(lldb_lines "^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[:punct:]][0-9]|valore|sinistro|destro|padre|pred|elem|succ)|^ *}$")
+set(lldb_lines "^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[:punct:]][0-9]|valore|sinistro|destro|padre|pred|elem|succ)|^ *}$|has type")
 # The drawings of disegna, in gdb and LLDB alike: the command files in disegno/ draw the programs'
 # structures, and broken ones, in text and as pictures; the text and each Graphviz source are
 # compared with those in expected/disegno. (The target pictures renders the README's from them.)
@@ -69,8 +69,12 @@ set(mi_steps ide/@.mi)
 set(dap_steps ide/@.dap)
 set(gdb_steps views/@.gdb)
 set(lldb_steps views/@.lldb)
-# In gdb also a unit-test binary, whose views are loaded as the programs' are.
-set(gdb_more puzzle_tests)
+# In gdb also a unit-test binary, whose views are loaded as the programs' are; in every debugger
+# a student's program with records of its own named as ours.
+set(gdb_more puzzle_tests straniero)
+set(lldb_more straniero)
+set(mi_more straniero)
+set(dap_more straniero)
 foreach(way IN ITEMS gdb lldb mi dap disegna.gdb disegna.lldb)
     foreach(program IN ITEMS hanoi_demo tree_demo broken ${${way}_more})
         set(name views.${way}.${program})
