@@ -44,6 +44,15 @@ class Read:
             self.rest = [(reader.address(cell), element) for cell, element in self.problem.rest]
             self.target = where(self.problem, self.records + self.rest)
 
+    @classmethod
+    def made(cls, drawn, summary, records, problem):
+        """A structure that the caller read by itself, with a sentinel and nothing marked: the
+        grader's drawings of what the tests describe."""
+        one = cls.__new__(cls)
+        one.drawn, one.summary, one.records, one.problem = drawn, summary, records, problem
+        one.sentinel, one.rest, one.target, one.marks = 1, [], "", {}
+        return one
+
     def addresses(self):
         """The addresses of the records drawn, a ring's sentinel included."""
         if self.drawn.kind == "albero":

@@ -74,9 +74,9 @@ def drawn(state, summary):
     lines = []
     for kind, text in re.findall(r"(list|from|to|tree) ([^;]*)", state):
         whole, _, broken = text.partition(" | broken: ")
-        one = SimpleNamespace(drawn=disegno.Drawn(kind, kind, None), sentinel=1,
-                              summary=f"{summary}, broken: {broken}" if broken else summary,
-                              problem=broken or None)
+        one = disegno.Read.made(disegno.Drawn(kind, kind, None),
+                                f"{summary}, broken: {broken}" if broken else summary, [],
+                                broken or None)
         if kind == "tree":
             one.records = [] if whole == "empty" else nodes(whole)
             lines += disegno.tree_lines(one)
@@ -103,7 +103,8 @@ def nodes(text):
             waiting.pop()
         else:
             parent = waiting[-1]
-            found.append(SimpleNamespace(value=token.strip(), parent=parent, children={}))
+            found.append(SimpleNamespace(address=None, value=token.strip(), parent=parent,
+                                         children={}))
             if parent is not None:
                 found[parent].children[side] = len(found) - 1
     return found

@@ -1,16 +1,16 @@
 #!/bin/sh
-# drawn.sh EXPECTED PICTURES DEBUGGER [ARG...]
+# drawn.sh EXPECTED DEBUGGER [ARG...]
 # Runs a debugger in batch mode in a folder of its own, where its command file draws with
 # disegna. The text it writes from the line "==disegna" to the line "==fine" or to its end, but
 # for LLDB's echo of each command and the words that each debugger puts before an error ("error: ",
 # the command file's line), is compared with the file EXPECTED; each Graphviz source it writes
-# there with the file of the same name in the folder PICTURES; each picture is checked to be an SVG
-# or a PNG. A heap or stack address, which differs from one C library to the next, is written
+# there with the file of the same name beside EXPECTED; each picture is checked to be an SVG or a
+# PNG. A heap or stack address, which differs from one C library to the next, is written
 # 0xADDRESS.
 set -u
 expected=$1
-pictures=$2
-shift 2
+pictures=$(dirname "$expected")
+shift
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 addresses='s/0x0*[1-9a-f][0-9a-f]{4,}/0xADDRESS/g'

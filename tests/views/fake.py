@@ -24,11 +24,10 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "debug"))
 import disegno  # noqa: E402
 import structures  # noqa: E402
 
-# Each type: its name as declared, the record a pointer of it points to, and its view.
-TYPES = {"lista": ("lista", "cella", "sequence"), "pila": ("pila", "cella", "sequence"),
-         "posizione": ("posizione", "cella", "position"), "cella *": (None, "cella", "position"),
-         "BINALBERO": ("BINALBERO", "NODO", "tree"), "NODO *": (None, "NODO", "tree"),
-         "int": ("int", None, None), "altra *": (None, None, None)}
+# Each type: its name as declared, and the record of ours a pointer of it points to.
+TYPES = {"lista": ("lista", "cella"), "pila": ("pila", "cella"), "posizione": ("posizione", "cella"),
+         "cella *": (None, "cella"), "BINALBERO": ("BINALBERO", "NODO"), "NODO *": (None, "NODO"),
+         "int": ("int", None), "altra *": (None, None)}
 records, addresses, variables = {}, {}, {}
 
 
@@ -46,12 +45,9 @@ class Reader:
         return pointer
 
     @staticmethod
-    def sentinels():
-        found = {}
-        for name, (written, value) in variables.items():
-            if written in ("lista", "pila"):
-                found.setdefault(value, (name, value))
-        return found
+    def sentinels():  # the first variable of each, as a debugger finds the innermost
+        return {found: (name, found) for name, (written, found) in reversed(variables.items())
+                if written in ("lista", "pila")}
 
 
 def value(word):
@@ -65,16 +61,15 @@ def evaluate(expression):
     if expression not in variables:
         raise ValueError(f'No symbol "{expression}" in current context.')
     written, found = variables[expression]
-    return found, written, *TYPES[written][:2]
+    return found, written, *TYPES[written]
 
 
 def summary(name):
     written, found = variables[name]
-    view = TYPES[written][2]
-    if view == "sequence":
+    if written in ("lista", "pila"):
         order = ", bottom to top" if written == "pila" else ""
         return structures.sequence(Reader, found, written, order)[0]
-    if view == "position":
+    if TYPES[written][1] == "cella":
         return structures.position(Reader, found, written)
     return structures.tree(Reader, found, written, "root" if written == "BINALBERO" else "here")[0]
 
@@ -130,9 +125,8 @@ def run(line):
 
 
 with open(sys.argv[1], encoding="utf-8") as cases:
-    lines = [line.rstrip("\n") for line in cases]
+    lines = [line.rstrip("\n") for line in cases if line.strip() and not line.startswith("#")]
 os.chdir(tempfile.mkdtemp())
 for text in lines:
-    if text and not text.startswith("#"):
-        print(f"> {text}")
-        run(text)
+    print(f"> {text}")
+    run(text)

@@ -1,0 +1,65 @@
+#!/bin/sh
+# debug.sh WAY NAME PROGRAM [CONFIGURATION]
+# One test of the debugger views: PROGRAM debugged in one WAY with the steps for NAME (a program's
+# name), and what its user would see compared with what is expected for NAME in tests/expected:
+#   gdb           gdb at its prompt, the views loaded from beside PROGRAM (steps: views/NAME.gdb);
+#   lldb          LLDB as VS Code's CodeLLDB starts it, within itself, with the initCommands of
+#                 CONFIGURATION (views/NAME.lldb);
+#   mi            gdb through gdb/MI, as VS Code's C/C++ extension drives it (mi.sh, ide/NAME.mi);
+#   dap           LLDB's adapter through the Debug Adapter Protocol, as VS Code's LLDB DAP
+#                 extension drives it (ide/dap.py, ide/NAME.dap);
+#   disegna.gdb, disegna.lldb   disegna's drawings, in text and as Graphviz sources (drawn.sh,
+#                 disegno/NAME.gdb or .lldb).
+# CONFIGURATION is one of .vscode/launch.json, resolved as VS Code resolves it (ide/vscode.py);
+# with PROGRAM -, the configuration's own program, which its task builds. The debuggers are those
+# the README installs: gdb, and Debian's lldb-19 with its adapter lldb-dap-19. Where a program that
+# the way needs is missing, the test says "skipped:" and which package to install.
+set -u
+tests=$(cd "$(dirname "$0")/.." && pwd)
+way=$1
+name=$2
+program=$3
+configuration=${4:-}
+case $way in
+gdb) needs="gdb" ;;
+lldb) needs="python3 lldb-19" ;;
+mi) needs="gdb python3" ;;
+dap) needs="python3 lldb-dap-19:lldb-19" ;;
+disegna.gdb) needs="gdb dot:graphviz" ;;
+disegna.lldb) needs="lldb-19 dot:graphviz" ;;
+esac
+for need in $needs; do
+    if ! command -v "${need%:*}" >/dev/null; then
+        echo "skipped: ${need%:*} is missing: install the package ${need#*:}"
+        exit 0
+    fi
+done
+expected=$tests/expected/views/$name.$way.txt
+views="command script import \"$tests/../debug/lldb_views.py\""
+lldb_lines='^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[:punct:]][0-9]|valore|sinistro|destro|padre|pred|elem|succ)|^ *}$|has type'
+case $way in
+gdb)
+    exec sh "$tests/run/views.sh" "$expected" '^[$]|has type' gdb -batch -nx \
+        -iex "add-auto-load-safe-path $(dirname "$program")" -x "$tests/views/$name.gdb" "$program" ;;
+mi)
+    exec sh "$tests/run/mi.sh" "$expected" "$tests/ide/$name.mi" python3 "$tests/.." \
+        "$configuration" "$program" gdb ;;
+dap)
+    exec sh "$tests/run/views.sh" "$expected" . python3 "$tests/ide/dap.py" "$tests/.." \
+        "$configuration" "$program" "$tests/ide/$name.dap" lldb-dap-19 ;;
+disegna.gdb)
+    exec sh "$tests/run/drawn.sh" "$tests/expected/disegno/$name.txt" gdb -batch -nx \
+        -iex "add-auto-load-safe-path $(dirname "$program")" -x "$tests/disegno/$name.gdb" "$program" ;;
+disegna.lldb)
+    exec sh "$tests/run/drawn.sh" "$tests/expected/disegno/$name.txt" lldb-19 -batch -o "$views" \
+        -s "$tests/disegno/$name.lldb" "$program" ;;
+esac
+# lldb: the configuration's initCommands, then the steps, in its folder.
+resolved=$(mktemp)
+trap 'rm -f "$resolved"' EXIT
+python3 "$tests/ide/vscode.py" "$tests/.." "$configuration" "$program" >"$resolved" || exit
+program=$(sed -n 1p "$resolved")
+folder=$(sed -n 2p "$resolved")
+sed -i 1,2d "$resolved"
+cd "$folder" && sh "$tests/run/views.sh" "$expected" "$lldb_lines" lldb-19 -batch -s "$resolved" \
+    -s "$tests/views/$name.lldb" "$program"
