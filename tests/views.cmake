@@ -1,32 +1,11 @@
 # The debugger views' tests, for a debug build for this machine (tests/CMakeLists.txt), each run by
 # run/debug.sh, which says how, and reports itself skipped where a debugger it needs is missing.
-find_program(PYTHON python3)
-# The views' and drawings' logic on a fake memory, in Python alone, without a debugger: the cases
-# in views/fake.txt, each summary, drawing and Graphviz source compared with the expected text.
-if(PYTHON)
-    add_test(NAME views.fake COMMAND ${SH} ${here}/run/views.sh ${here}/expected/views/fake.txt ^
-             ${PYTHON} ${here}/views/fake.py ${here}/views/fake.txt)
-else()
-    add_skipped_test(views.fake "python3 is missing: install the package python3")
-endif()
-# The configurations of .vscode/launch.json, and the first of each type, which the tests of its
-# way take: cppdbg, gdb through gdb/MI (the C/C++ extension); lldb-dap; lldb (CodeLLDB).
-file(READ ${PROJECT_SOURCE_DIR}/.vscode/launch.json launch)
-string(JSON count LENGTH "${launch}" configurations)
-math(EXPR last "${count} - 1")
-set(ide_cppdbg mi)
-set(ide_lldb-dap dap)
-set(ide_lldb lldb)
-foreach(index RANGE ${last})
-    string(JSON type GET "${launch}" configurations ${index} type)
-    if(DEFINED ide_${type} AND NOT DEFINED ${ide_${type}}_configuration)
-        string(JSON ${ide_${type}}_configuration GET "${launch}" configurations ${index} name)
-    endif()
-endforeach()
+# The views' and drawings' logic on a fake memory, without a debugger.
+add_test(NAME views.fake COMMAND ${SH} ${here}/run/debug.sh fake fake -)
+set(debugged views.fake)
 # Each way, on the programs, on one that breaks its structures on purpose and, but in drawings, on
 # a student's program with records of its own named as ours; in gdb also on a unit-test binary,
 # whose views are loaded as the programs' are.
-set(debugged)
 foreach(way IN ITEMS gdb lldb mi dap disegna.gdb disegna.lldb)
     set(programs hanoi_demo tree_demo broken)
     if(NOT way MATCHES "^disegna")
@@ -37,7 +16,7 @@ foreach(way IN ITEMS gdb lldb mi dap disegna.gdb disegna.lldb)
     endif()
     foreach(program IN LISTS programs)
         add_test(NAME views.${way}.${program} COMMAND ${SH} ${here}/run/debug.sh ${way} ${program}
-                 $<TARGET_FILE:${program}> "${${way}_configuration}")
+                 $<TARGET_FILE:${program}>)
         list(APPEND debugged views.${way}.${program})
     endforeach()
 endforeach()
@@ -46,6 +25,12 @@ endforeach()
 # that way: hanoi_demo, or, for a configuration that debugs the file open in the editor, the
 # exercise visita.cpp. They rebuild the dev preset's build, which the configurations debug: they
 # run there alone, and report themselves skipped elsewhere.
+file(READ ${PROJECT_SOURCE_DIR}/.vscode/launch.json launch)
+string(JSON count LENGTH "${launch}" configurations)
+math(EXPR last "${count} - 1")
+set(ide_cppdbg mi)
+set(ide_lldb-dap dap)
+set(ide_lldb lldb)
 foreach(index RANGE ${last})
     string(JSON type GET "${launch}" configurations ${index} type)
     string(JSON configuration GET "${launch}" configurations ${index} name)

@@ -1,5 +1,6 @@
 # A configuration of WORKSPACE/.vscode/launch.json as VS Code resolves it when F5 starts it:
 #     vscode.py WORKSPACE NAME PROGRAM
+# NAME is a configuration's name, or a type, for the first configuration of that type. It
 # writes the program to debug, the folder to start it in and the commands that the configuration
 # gives its debugger (setupCommands' texts, or initCommands), a line each, with ${workspaceFolder},
 # each ${input:...}, by the input's default, and ${fileBasenameNoExtension} replaced, the file open
@@ -21,7 +22,8 @@ def load(workspace, name):
 
 
 def resolve(workspace, name, program="-"):
-    """The configuration called name, its ${...} replaced, its task run where program is "-"."""
+    """The configuration called name, or the first of type name, its ${...} replaced, its task run
+    where program is "-"."""
     launch = load(workspace, "launch.json")
     inputs = {one["id"]: one for one in launch.get("inputs", [])}
 
@@ -33,7 +35,7 @@ def resolve(workspace, name, program="-"):
         return re.sub(r"\$\{input:([^}]*)\}",
                       lambda found: pick or inputs[found.group(1)]["default"], text)
 
-    configuration = next(one for one in launch["configurations"] if one["name"] == name)
+    configuration = next(one for one in launch["configurations"] if name in (one["name"], one["type"]))
     commands = [one["text"] for one in configuration.get("setupCommands", [])]
     commands += configuration.get("initCommands", [])
     found = {"program": replaced(configuration["program"]), "cwd": replaced(configuration["cwd"]),

@@ -2,6 +2,8 @@
 # debug.sh WAY NAME PROGRAM [CONFIGURATION]
 # One test of the debugger views: PROGRAM debugged in one WAY with the steps for NAME (a program's
 # name), and what its user would see compared with what is expected for NAME in tests/expected:
+#   fake          no debugger: the views' logic on a fake memory (views/fake.py, the cases in
+#                 views/fake.txt; NAME and PROGRAM are not used);
 #   gdb           gdb at its prompt, the views loaded from beside PROGRAM (steps: views/NAME.gdb);
 #   lldb          LLDB as VS Code's CodeLLDB starts it, within itself, with the initCommands of
 #                 CONFIGURATION (views/NAME.lldb);
@@ -10,8 +12,9 @@
 #                 extension drives it (ide/dap.py, ide/NAME.dap);
 #   disegna.gdb, disegna.lldb   disegna's drawings, in text and as Graphviz sources (drawn.sh,
 #                 disegno/NAME.gdb or .lldb).
-# CONFIGURATION is one of .vscode/launch.json, resolved as VS Code resolves it (ide/vscode.py);
-# with PROGRAM -, the configuration's own program, which its task builds. The debuggers are those
+# CONFIGURATION is one of .vscode/launch.json, resolved as VS Code resolves it (ide/vscode.py), by
+# default the first of the way's type; with PROGRAM -, the configuration's own program, which its
+# task builds. The debuggers are those
 # the README installs: gdb, and Debian's lldb-19 with its adapter lldb-dap-19. Where a program that
 # the way needs is missing, the test says "skipped:" and which package to install.
 set -u
@@ -19,8 +22,8 @@ tests=$(cd "$(dirname "$0")/.." && pwd)
 way=$1
 name=$2
 program=$3
-configuration=${4:-}
 case $way in
+fake) needs="python3" ;;
 gdb) needs="gdb" ;;
 lldb) needs="python3 lldb-19" ;;
 mi) needs="gdb python3" ;;
@@ -35,9 +38,17 @@ for need in $needs; do
     fi
 done
 expected=$tests/expected/views/$name.$way.txt
+case $way in
+mi) configuration=${4:-cppdbg} ;;
+dap) configuration=${4:-lldb-dap} ;;
+*) configuration=${4:-lldb} ;;
+esac
 views="command script import \"$tests/../debug/lldb_views.py\""
 lldb_lines='^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[:punct:]][0-9]|valore|sinistro|destro|padre|pred|elem|succ)|^ *}$|has type'
 case $way in
+fake)
+    exec sh "$tests/run/views.sh" "$tests/expected/views/fake.txt" ^ python3 "$tests/views/fake.py" \
+        "$tests/views/fake.txt" ;;
 gdb)
     exec sh "$tests/run/views.sh" "$expected" '^[$]|has type' gdb -batch -nx \
         -iex "add-auto-load-safe-path $(dirname "$program")" -x "$tests/views/$name.gdb" "$program" ;;
