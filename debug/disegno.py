@@ -11,6 +11,7 @@ that names it, its kind ("pila", "lista" or "albero") and the debugger's value f
 import shlex
 import shutil
 import subprocess
+import textwrap
 from collections import namedtuple
 
 import structures
@@ -20,6 +21,7 @@ Drawn = namedtuple("Drawn", "name kind value")
 WIDTH = 80  # the columns of a common terminal
 ROWS = 30  # a peg's rows, its base and name included
 LEVELS = 15  # a tree's levels in text
+LABEL = 60  # the characters of a line of a picture's label
 
 
 class Read:
@@ -241,7 +243,9 @@ def place(found, slot):
 
 
 def quoted(words):
-    return '"' + words.replace("\\", "\\\\").replace('"', '\\"') + '"'
+    """words as a Graphviz string, over lines of at most LABEL characters."""
+    lines = textwrap.wrap(words, LABEL, break_long_words=False) or [""]
+    return '"' + "\\n".join(line.replace("\\", "\\\\").replace('"', '\\"') for line in lines) + '"'
 
 
 def graph(read):
