@@ -9,8 +9,8 @@ picture. A reader has four methods, on the debugger's own values for pointers:
     sentinels()             the lists and stacks in scope where the program stands, as a dict from
                             the address of each one's sentinel to its name and value
 and raises Unreadable when the record pointed to cannot be read. A record is ours by its fields
-alone (SHAPES), whatever its type's name: a student's own cella or NODO is left to the debugger. A walk never reads more than
-LIMIT records, so that no corruption can keep the debugger waiting. An empty link is shown as
+alone (SHAPES), whatever its type's name: a student's own cella or NODO is left to the debugger.
+A walk never reads more than LIMIT records, so that no corruption can keep the debugger waiting. An empty link is shown as
 "nullptr", as LLDB shows every null C++ pointer whatever its view.
 """
 

@@ -8,7 +8,8 @@
 # EXPRESSION [DEPTH]" evaluates an expression as the Watch pane does, and writes it with its
 # children to DEPTH levels (default 1), each child of the first level followed by what its
 # evaluateName, as "Add to Watch" takes it, evaluates to, or "(does not evaluate)". A row is
-# "name = value", and "+" where the row can be opened.
+# "name = value", and "+" where the row can be opened. "repl TEXT" sends TEXT as typed in the
+# debug console, and writes what it answers.
 
 import json
 import subprocess
@@ -88,6 +89,9 @@ with open(steps, encoding="utf-8") as file:
             thread = request("threads")["threads"][0]["id"]
             frames = request("stackTrace", threadId=thread)["stackFrames"]
             frame = frames[0]["id"]
+        elif word == "repl":
+            sys.stdout.write(request("evaluate", expression=" ".join(rest), frameId=frame,
+                                     context="repl")["result"] + "\n")
         elif word == "frame":
             frame = frames[int(rest[0])]["id"]
         elif word == "locals":

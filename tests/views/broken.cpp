@@ -47,9 +47,10 @@ lista L;
 cella* B;
 posizione p;
 
-// Where the debugger stops, with a cell and a list as a student's function takes them.
-void guarda(cella& cella_in_cima, const lista& R) {
-    cima = R != nullptr ? &cella_in_cima : nullptr;
+// Where the debugger stops, with a cell and a list as a student's function takes them, and a
+// position in a list that only its caller holds.
+void guarda(cella& cella_in_cima, const lista& R, posizione del_chiamante) {
+    cima = R != nullptr ? &cella_in_cima : del_chiamante;
 }
 
 int main() {
@@ -75,6 +76,7 @@ int main() {
     L = pila_di(3);
     B = primolista(L);
     p = succlista(B);
-    guarda(*ultimolista(a_meta), L);
+    const lista nel_main = pila_di(1);
+    guarda(*ultimolista(a_meta), L, primolista(nel_main));
     return BINALBEROVUOTO(ottimizzato(padre_sbagliato));
 }

@@ -15,6 +15,7 @@ print A
 print dove
 print B
 print p
+print del_chiamante
 print padre_sbagliato
 print nodo_sbagliato
 print doppio
