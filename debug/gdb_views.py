@@ -235,13 +235,27 @@ Graphviz's dot. The arguments are split as a shell splits words."""
 
 
 def evaluate(expression):
-    """An expression's value for disegno.command."""
+    """An expression's value for disegno.command: in the selected frame or, where it cannot be
+    evaluated there, in the innermost of the callers where it can, so that a caller's variable is
+    found from a function it called."""
+    selected = frame = gdb.selected_frame()
+    first = None
     try:
-        value = gdb.parse_and_eval(expression)
-        if value.type.code == gdb.TYPE_CODE_REF:
-            value = value.referenced_value()
-    except gdb.error as error:
-        raise ValueError(error) from None
+        while True:
+            frame.select()
+            try:
+                value = gdb.parse_and_eval(expression)
+                if value.type.code == gdb.TYPE_CODE_REF:
+                    value = value.referenced_value()
+                value.fetch_lazy()
+                break
+            except gdb.error as error:
+                first = first or error
+                frame = frame.older()
+                if frame is None:
+                    raise ValueError(first) from None
+    finally:
+        selected.select()
     kind = value.type.strip_typedefs()
     pointee = ours(kind.target()) if kind.code == gdb.TYPE_CODE_PTR else None
     return value, str(value.type), value.type.unqualified().name, pointee

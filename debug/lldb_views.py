@@ -192,13 +192,20 @@ class Node(Children):
         return False
 
 
-def disegna(debugger, argument, result, _):
-    """Draws lists, stacks and trees: disegna [-o FILE] EXPRESSION..., as in gdb."""
-    frame = debugger.GetSelectedTarget().GetProcess().GetSelectedThread().GetSelectedFrame()
+def disegna(_, argument, context, result, __):
+    """Draws lists, stacks and trees: disegna [-o FILE] EXPRESSION..., as in gdb, in the frame the
+    command is given for: an IDE's debug console gives the frame selected in its call stack."""
+    frame = context.GetFrame()
 
     def evaluate(expression):
-        value = frame.GetValueForVariablePath(expression)
-        if not value.IsValid() or value.GetError().Fail():
+        """The expression's variable in the frame or the innermost of its callers that has it, as
+        gdb finds it, else its value as an expression in the frame."""
+        thread = frame.GetThread()
+        for index in range(frame.GetFrameID(), thread.GetNumFrames()):
+            value = thread.GetFrameAtIndex(index).GetValueForVariablePath(expression)
+            if value.IsValid() and value.GetError().Success():
+                break
+        else:
             value = frame.EvaluateExpression(expression)
         if value.GetError().Fail():
             raise ValueError(value.GetError().GetCString())
