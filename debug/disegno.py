@@ -73,9 +73,9 @@ class Read:
 
 
 def where(broken, cells):
-    """Where the link to blame in a broken ring leads, in words: a cell drawn by its element, another
-    by the element it holds, memory that cannot be read by its address. The sentinel's pred is to
-    blame where the last cell leads to the sentinel and the sentinel leads elsewhere."""
+    """Where the link to blame in a broken ring leads, in words: a cell drawn by its element,
+    another by the element it holds, memory that cannot be read by its address. The sentinel's
+    pred is to blame where the last cell leads to the sentinel and the sentinel leads elsewhere."""
     address = broken.link[2]
     if broken.link[1] == "pred":
         return "[sentinel]"

@@ -55,7 +55,8 @@ class Reader:
                     if kind is None or not (symbol.is_variable or symbol.is_argument):
                         continue
                     referred = kind.code == gdb.TYPE_CODE_REF
-                    if (kind.target() if referred else kind).unqualified().name in ("lista", "pila"):
+                    declared = (kind.target() if referred else kind).unqualified().name
+                    if declared in ("lista", "pila"):
                         try:
                             value = symbol.value(frame)
                             value = value.referenced_value() if referred else value

@@ -51,8 +51,8 @@ READER = Reader(lldb.SBThread())  # for the walks that look at nothing in scope
 
 
 def declared(value):
-    """The name of value's type as declared, without const."""
-    return value.GetTypeName().removeprefix("const ")
+    """The name of value's type as declared, without const; "" for a value without a type's name."""
+    return (value.GetTypeName() or "").removeprefix("const ")
 
 
 def record(kind):

@@ -10,8 +10,8 @@ picture. A reader has four methods, on the debugger's own values for pointers:
                             the address of each one's sentinel to its name and value
 and raises Unreadable when the record pointed to cannot be read. A record is ours by its fields
 alone (SHAPES), whatever its type's name: a student's own cella or NODO is left to the debugger.
-A walk never reads more than LIMIT records, so that no corruption can keep the debugger waiting. An empty link is shown as
-"nullptr", as LLDB shows every null C++ pointer whatever its view.
+A walk never reads more than LIMIT records, so that no corruption can keep the debugger waiting.
+An empty link is shown as "nullptr", as LLDB shows every null C++ pointer whatever its view.
 """
 
 LIMIT = 1000
@@ -115,7 +115,8 @@ def back(reader, sentinel, found):
         while len(found) + len(rest) < LIMIT:
             cell = reader.link(after, "pred")
             address = reader.address(cell)
-            if address in seen or reader.address(reader.link(cell, "succ")) != reader.address(after):
+            agrees = reader.address(reader.link(cell, "succ")) == reader.address(after)
+            if address in seen or not agrees:
                 break
             seen.add(address)
             rest.append((cell, reader.number(cell, "elem")))

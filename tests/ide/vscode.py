@@ -35,7 +35,8 @@ def resolve(workspace, name, program="-"):
         return re.sub(r"\$\{input:([^}]*)\}",
                       lambda found: pick or inputs[found.group(1)]["default"], text)
 
-    configuration = next(one for one in launch["configurations"] if name in (one["name"], one["type"]))
+    configuration = next(one for one in launch["configurations"]
+                         if name in (one["name"], one["type"]))
     commands = [one["text"] for one in configuration.get("setupCommands", [])]
     commands += configuration.get("initCommands", [])
     found = {"program": replaced(configuration["program"]), "cwd": replaced(configuration["cwd"]),

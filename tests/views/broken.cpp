@@ -40,8 +40,9 @@ posizione cima;
 BINALBERO padre_sbagliato, doppio, ciclo, figlio_illeggibile, nessuno;
 NODO* nodo_sbagliato;
 std::array<std::uintptr_t, 3> non_una_lista{16, 7, 32};
-// A student's handles: a list kept in an auto, which is a cella *, and positions in a list.
-auto A = crealista();
+// A student's handles: a list kept in a cella *, as auto keeps it where the compiler forgets that
+// crealista returns a lista (GCC does), and positions in a list.
+cella* A = crealista();
 posizione dove = A;
 lista L;
 cella* B;

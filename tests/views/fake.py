@@ -2,7 +2,8 @@
 # lines of the file CASES in a folder of its own and writes each line, after "> ", and what it gave.
 #   @NAME FIELD=VALUE...    a record, or more fields of one: a VALUE is a record's name, 0 for the
 #                           empty link, a number in hex for memory that cannot be read, or an int
-#   ring NAME V...          a sound ring: the sentinel NAME, its cells NAME.1, NAME.2... holding V...
+#   ring NAME V...          a sound ring: the sentinel NAME, its cells NAME.1, NAME.2... holding
+#                           V...
 #   tree NAME V...          a sound tree filled level by level, left to right: NAME.1 is the root,
 #                           NAME.2 and NAME.3 its children, and so on
 #   chain NAME V...         a sound tree, each node the destro of the one before: NAME.1 the root
@@ -25,9 +26,10 @@ import disegno  # noqa: E402
 import structures  # noqa: E402
 
 # Each type: its name as declared, and the record of ours a pointer of it points to.
-TYPES = {"lista": ("lista", "cella"), "pila": ("pila", "cella"), "posizione": ("posizione", "cella"),
-         "cella *": (None, "cella"), "BINALBERO": ("BINALBERO", "NODO"), "NODO *": (None, "NODO"),
-         "int": ("int", None), "altra *": (None, None)}
+TYPES = {"lista": ("lista", "cella"), "pila": ("pila", "cella"),
+         "posizione": ("posizione", "cella"), "cella *": (None, "cella"),
+         "BINALBERO": ("BINALBERO", "NODO"), "NODO *": (None, "NODO"), "int": ("int", None),
+         "altra *": (None, None)}
 records, addresses, variables = {}, {}, {}
 
 
