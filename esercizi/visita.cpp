@@ -26,7 +26,7 @@ void stampa(NODO* u, int profondita) {
 } // namespace
 
 int main() {
-    const BINALBERO vuoto = CREABINALBERO();
+    BINALBERO vuoto = CREABINALBERO();
     BINALBERO T = nodo(1, nodo(2, nodo(4, vuoto, vuoto), nodo(5, vuoto, vuoto)),
                        nodo(3, nodo(6, vuoto, vuoto), vuoto));
     stampa(T, 0);

@@ -77,7 +77,7 @@ int main() {
     L = pila_di(3);
     B = primolista(L);
     p = succlista(B);
-    const lista nel_main = pila_di(1);
+    lista nel_main = pila_di(1);
     guarda(*ultimolista(a_meta), L, primolista(nel_main));
     return BINALBEROVUOTO(ottimizzato(padre_sbagliato));
 }
