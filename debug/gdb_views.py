@@ -38,8 +38,9 @@ class Reader:
 
     @staticmethod
     def sentinels():
-        """The lists and stacks of every frame, innermost first, and of the globals in sight."""
-        found = {}
+        """The lists and stacks of every frame, innermost first, and of the globals in sight, the
+        globals' blocks read once."""
+        found, read = {}, set()
         try:
             frame = gdb.selected_frame()
         except gdb.error:
@@ -49,7 +50,9 @@ class Reader:
                 block = frame.block()
             except RuntimeError:
                 block = None
-            while block is not None:
+            while block is not None and (block.start, block.end) not in read:
+                if block.is_global or block.is_static:
+                    read.add((block.start, block.end))
                 for symbol in block:
                     kind = symbol.type
                     if kind is None or not (symbol.is_variable or symbol.is_argument):
@@ -220,7 +223,9 @@ class Disegna(gdb.Command):
     """Draws lists, stacks and trees: disegna [-o FILE] EXPRESSION...
 Without -o, in text: the stacks side by side as pegs, each list as its ring, each tree top-down.
 With -o FILE, by the file's extension: .dot for Graphviz's source, .svg or .png rendered by
-Graphviz's dot. The arguments are split as a shell splits words."""
+Graphviz's dot. A position or a node named beside its list or tree is marked there; named alone,
+it is drawn as the ring it belongs to, or as its subtree. A name not in the selected frame is
+looked up in its callers. The arguments are split as a shell splits words."""
 
     def __init__(self):
         super().__init__("disegna", gdb.COMMAND_DATA, gdb.COMPLETE_EXPRESSION)
