@@ -81,8 +81,9 @@ def where(broken, cells):
         return "[sentinel]"
     if address == 0:
         return "null"
-    if address in dict(cells):
-        return str(dict(cells)[address])
+    drawn = dict(cells)
+    if address in drawn:
+        return str(drawn[address])
     if broken.held is not None:
         return f"a cell holding {broken.held}"
     return f"unreadable {address:#x}"
@@ -158,8 +159,9 @@ def ring_lines(one):
             row, separator = "|   ", ""
         row += separator + part
         shown += 1
-    left_out = [f"(from {parts[shown][1]} on left out: past {ROWS - 3} rows)"
-                for _ in parts[shown:shown + 1]]
+    left_out = []
+    if shown < len(parts):
+        left_out.append(f"(from {parts[shown][1]} on left out: past {ROWS - 3} rows)")
     if isinstance(one.problem, structures.TooLong):
         return lines + rows + [row + " <-> ..."] + left_out
     if broken and not one.rest:

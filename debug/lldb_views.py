@@ -43,7 +43,7 @@ class Reader:
                     variable = variable.Dereference()
                 if declared(variable) in ("lista", "pila"):
                     variable = variable.GetNonSyntheticValue()
-                    found.setdefault(READER.address(variable), (variable.GetName(), variable))
+                    found.setdefault(self.address(variable), (variable.GetName(), variable))
         return found
 
 

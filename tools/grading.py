@@ -86,6 +86,9 @@ def drawn(state, summary):
             if not names or not names[0].startswith("sentinel"):
                 continue
             one.records = list(enumerate(names[1:]))
+            # The broken link is drawn leading where the words say it leads.
+            leads = re.search(r"leads to ([^,]*)", broken)
+            one.target = leads.group(1) if leads else ""
             lines += disegno.ring_lines(one)
     return lines
 
