@@ -128,7 +128,8 @@ def run(line):
 
 with open(sys.argv[1], encoding="utf-8") as cases:
     lines = [line.rstrip("\n") for line in cases if line.strip() and not line.startswith("#")]
-os.chdir(tempfile.mkdtemp())
-for text in lines:
-    print(f"> {text}")
-    run(text)
+with tempfile.TemporaryDirectory() as folder:
+    os.chdir(folder)
+    for text in lines:
+        print(f"> {text}")
+        run(text)
