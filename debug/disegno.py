@@ -430,15 +430,13 @@ def ring_of(reader, mark):
     return Drawn(f"{mark.name}, taken as a sentinel", "lista", mark.value)
 
 
-def command(reader, argument, evaluate):
-    """disegna's work on its argument: what to write, and a line for each expression it could not
-    draw, naming it and why. evaluate(expression) gives the debugger's value, its type as written,
+def gather(reader, expressions, evaluate):
+    """The structures that expressions name, read, and a line for each expression that cannot be
+    drawn, naming it and why. evaluate(expression) gives the debugger's value, its type as written,
     its type's name as declared and, for a pointer to a record of ours, the record's name; or
-    raises ValueError with why it cannot. Every expression that can be drawn is drawn. A pointer to
-    a cell or a node is marked in the first structure drawn that holds it; one that no structure
-    holds is drawn itself: a node as its subtree, a cell as its ring (ring_of). ValueError with the
-    usage where the argument is wrong."""
-    path, expressions = parse(argument)
+    raises ValueError with why it cannot. Every expression that can be drawn is read. A pointer to
+    a cell or a node is marked in the first structure read that holds it; one that no structure
+    holds is read itself: a node as its subtree, a cell as its ring (ring_of)."""
     read, marks, wrong = [], [], []
     for expression in expressions:
         try:
@@ -464,6 +462,14 @@ def command(reader, argument, evaluate):
             home = Read(reader, alone)
             read.append(home)
         home.marks.setdefault(address, []).append(mark.name)
+    return read, wrong
+
+
+def command(reader, argument, evaluate):
+    """disegna's work on its argument: what to write, and a line for each expression it could not
+    draw (gather). ValueError with the usage where the argument is wrong."""
+    path, expressions = parse(argument)
+    read, wrong = gather(reader, expressions, evaluate)
     if not read:
         return "", wrong
     if path is None:

@@ -12,6 +12,7 @@ import gdb.printing
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import disegno  # noqa: E402  (found beside this file)
+import film  # noqa: E402
 import structures  # noqa: E402
 
 
@@ -240,21 +241,36 @@ looked up in its callers. The arguments are split as a shell splits words."""
             raise gdb.GdbError("\n".join(wrong))
 
 
+def local(name, frame):
+    """The variable or argument called name in the innermost of frame and its callers that has
+    one, or None: read from their blocks, which is much quicker than a failed evaluation."""
+    while frame is not None:
+        try:
+            block = frame.block()
+        except RuntimeError:
+            block = None
+        while block is not None and not (block.is_global or block.is_static):
+            for symbol in block:
+                if symbol.name == name and (symbol.is_variable or symbol.is_argument):
+                    return symbol.value(frame)
+            block = block.superblock
+        frame = frame.older()
+    return None
+
+
 def evaluate(expression):
-    """An expression's value for disegno.command: in the selected frame or, where it cannot be
-    evaluated there, in the innermost of the callers where it can, so that a caller's variable is
-    found from a function it called."""
+    """An expression's value for disegno.command: a name, the variable of the innermost of the
+    selected frame and its callers that has it; any other expression, evaluated in the selected
+    frame or, where it cannot be there, in the innermost of the callers where it can, so that a
+    caller's variable is found from a function it called."""
     selected = frame = gdb.selected_frame()
     first = None
+    value = local(expression, frame) if expression.isidentifier() else None
     try:
-        while True:
+        while value is None:
             frame.select()
             try:
                 value = gdb.parse_and_eval(expression)
-                if value.type.code == gdb.TYPE_CODE_REF:
-                    value = value.referenced_value()
-                value.fetch_lazy()
-                break
             except gdb.error as error:
                 first = first or error
                 frame = frame.older()
@@ -262,9 +278,99 @@ def evaluate(expression):
                     raise ValueError(first) from None
     finally:
         selected.select()
+    try:
+        if value.type.code == gdb.TYPE_CODE_REF:
+            value = value.referenced_value()
+        value.fetch_lazy()
+    except gdb.error as error:
+        raise ValueError(error) from None
     kind = value.type.strip_typedefs()
     pointee = ours(kind.target()) if kind.code == gdb.TYPE_CODE_PTR else None
     return value, str(value.type), value.type.unqualified().name, pointee
 
 
 Disegna()
+
+
+def shown(value):
+    """A value in words, as the views show it."""
+    view = lookup(value)
+    return view.to_string() if view is not None else value.format_string()
+
+
+def stop(frame):
+    """A stop's caption: the frame's function with its arguments, and where it stands."""
+    sal = frame.find_sal()
+    try:
+        block = frame.block()
+        while block.function is None:
+            block = block.superblock
+        arguments = [(symbol.name, shown(symbol.value(frame))) for symbol in block
+                     if symbol.is_argument]
+    except RuntimeError:
+        arguments = []
+    file = os.path.basename(sal.symtab.filename) if sal.symtab else "?"
+    return film.caption(frame.name() or "??", arguments, file, sal.line)
+
+
+def height(frame):
+    """The number of frames from frame to the outermost."""
+    count = 0
+    while frame is not None:
+        count, frame = count + 1, frame.older()
+    return count
+
+
+class Filma(gdb.Command):
+    """Films lists, stacks and trees: filma [--righe] [-n FRAMES] -o FILE.html EXPRESSION...
+From where the program stands, continues it from stop to stop (the breakpoints set) and draws the
+structures named at each, as disegna draws them, until the program ends or the film holds FRAMES
+frames, 5000 by default. With --righe, steps through the innermost function line by line until it
+returns, and draws after each line that changed a structure. Each name is looked up as disegna
+looks it up. The film is one HTML page, with all it needs within it: open it in a browser."""
+
+    def __init__(self):
+        super().__init__("filma", gdb.COMMAND_DATA, gdb.COMPLETE_EXPRESSION)
+
+    def invoke(self, argument, from_tty):
+        try:
+            order = film.parse(argument)
+        except ValueError as error:
+            raise gdb.GdbError(str(error)) from None
+        if gdb.selected_thread() is None:
+            raise gdb.GdbError("filma: the program is not running")
+        depth = height(gdb.newest_frame())
+        run = []  # line by line, where the line just run is
+
+        def where():
+            return film.line_run(*run[-1]) if run else stop(gdb.selected_frame())
+
+        def advance():
+            if order.lines:
+                sal = gdb.newest_frame().find_sal()
+                if sal.symtab is None:
+                    return "the function has no line to step"
+                run.append((sal.symtab.fullname(), os.path.basename(sal.symtab.filename),
+                            sal.line))
+            gdb.execute("next" if order.lines else "continue", to_string=True)
+            # A breakpoint in a function that the line calls is stepped out of.
+            while gdb.selected_thread() is not None and order.lines and \
+                    height(gdb.newest_frame()) > depth:
+                gdb.execute("finish", to_string=True)
+            if gdb.selected_thread() is None:
+                return "the program ended"
+            if order.lines and height(gdb.newest_frame()) < depth:
+                return "the function returned"
+            return None
+
+        # gdb says nothing of each stop and step while the film is made.
+        quiet = gdb.parameter("suppress-cli-notifications")
+        gdb.execute("set suppress-cli-notifications on")
+        try:
+            done = film.shoot(order, READER, evaluate, where, advance)
+        finally:
+            gdb.execute(f"set suppress-cli-notifications {'on' if quiet else 'off'}")
+        gdb.write(done + "\n")
+
+
+Filma()

@@ -6,6 +6,7 @@ names whose record is not ours (a cella or a NODO, known by its fields) is left 
 import lldb
 
 import disegno
+import film
 import structures
 
 
@@ -192,32 +193,33 @@ class Node(Children):
         return False
 
 
+def evaluate(frame, expression):
+    """An expression's value for disegno.gather: the variable of frame or of the innermost of its
+    callers that has it, as gdb finds it, else its value as an expression in frame."""
+    thread = frame.GetThread()
+    for index in range(frame.GetFrameID(), thread.GetNumFrames()):
+        value = thread.GetFrameAtIndex(index).GetValueForVariablePath(expression)
+        if value.IsValid() and value.GetError().Success():
+            break
+    else:
+        value = frame.EvaluateExpression(expression)
+    if value.GetError().Fail():
+        raise ValueError(value.GetError().GetCString())
+    value = value.GetNonSyntheticValue()
+    if value.GetType().IsReferenceType():
+        value = value.Dereference().GetNonSyntheticValue()
+    kind = value.GetType()
+    pointee = record(kind) if kind.GetCanonicalType().IsPointerType() else None
+    return value, value.GetTypeName(), declared(value), pointee
+
+
 def disegna(_, argument, context, result, __):
     """Draws lists, stacks and trees: disegna [-o FILE] EXPRESSION..., as in gdb, in the frame the
     command is given for: an IDE's debug console gives the frame selected in its call stack."""
     frame = context.GetFrame()
-
-    def evaluate(expression):
-        """The expression's variable in the frame or the innermost of its callers that has it, as
-        gdb finds it, else its value as an expression in the frame."""
-        thread = frame.GetThread()
-        for index in range(frame.GetFrameID(), thread.GetNumFrames()):
-            value = thread.GetFrameAtIndex(index).GetValueForVariablePath(expression)
-            if value.IsValid() and value.GetError().Success():
-                break
-        else:
-            value = frame.EvaluateExpression(expression)
-        if value.GetError().Fail():
-            raise ValueError(value.GetError().GetCString())
-        value = value.GetNonSyntheticValue()
-        if value.GetType().IsReferenceType():
-            value = value.Dereference().GetNonSyntheticValue()
-        kind = value.GetType()
-        pointee = record(kind) if kind.GetCanonicalType().IsPointerType() else None
-        return value, value.GetTypeName(), declared(value), pointee
-
     try:
-        drawing, wrong = disegno.command(Reader(frame.GetThread()), argument, evaluate)
+        drawing, wrong = disegno.command(Reader(frame.GetThread()), argument,
+                                         lambda expression: evaluate(frame, expression))
     except ValueError as error:
         result.SetError(str(error))
         return
@@ -227,15 +229,74 @@ def disegna(_, argument, context, result, __):
         result.SetError("\n".join(wrong))
 
 
+def stop(frame):
+    """A stop's caption: the frame's function with its arguments, and where it stands."""
+    arguments = [(value.GetName(), value.GetSummary() or value.GetValue())
+                 for value in frame.GetVariables(True, False, False, True)]
+    entry = frame.GetLineEntry()
+    return film.caption(frame.GetFunctionName() or "??", arguments,
+                        entry.GetFileSpec().GetFilename() or "?", entry.GetLine())
+
+
+def filma(debugger, argument, context, result, _):
+    """Films lists, stacks and trees: filma [--righe] [-n FRAMES] -o FILE.html EXPRESSION..., as in
+    gdb, from the thread that the command is given for."""
+    try:
+        order = film.parse(argument)
+    except ValueError as error:
+        result.SetError(str(error))
+        return
+    process = context.GetProcess()
+    if not process.IsValid() or process.GetState() != lldb.eStateStopped:
+        result.SetError("filma: the program is not running")
+        return
+    thread = context.GetThread()
+    depth = thread.GetNumFrames()
+    run = []  # line by line, where the line just run is
+
+    def where():
+        return film.line_run(*run[-1]) if run else stop(thread.GetFrameAtIndex(0))
+
+    def advance():
+        if order.lines:
+            spec = thread.GetFrameAtIndex(0).GetLineEntry().GetFileSpec()
+            if not spec.IsValid():
+                return "the function has no line to step"
+            run.append((spec.fullpath, spec.GetFilename(),
+                        thread.GetFrameAtIndex(0).GetLineEntry().GetLine()))
+            thread.StepOver()
+        else:
+            process.Continue()
+        # A breakpoint in a function that the line calls is stepped out of.
+        while process.GetState() == lldb.eStateStopped and order.lines and \
+                thread.GetNumFrames() > depth:
+            thread.StepOut()
+        if process.GetState() != lldb.eStateStopped:
+            return "the program ended"
+        if order.lines and thread.GetNumFrames() < depth:
+            return "the function returned"
+        return None
+
+    synchronous = debugger.GetAsync()
+    debugger.SetAsync(False)
+    try:
+        result.PutCString(film.shoot(order, Reader(thread),
+                                     lambda expression: evaluate(thread.GetFrameAtIndex(0),
+                                                                 expression), where, advance))
+    finally:
+        debugger.SetAsync(synchronous)
+
+
 def __lldb_init_module(debugger, _):
     for name, shape, summary_name, children in VIEWS:
         recognised = f"is_{summary_name}"
         globals()[recognised] = recogniser(name, shape)
         # A cella & is shown by the summary of cella; a pointer to a cella, by its own.
-        skip = "-p" if name == "cella" else "-v"
+        skip = "-p" if name == "cella" else "-p -v"
         debugger.HandleCommand(f"type summary add {skip} -F {__name__}.{summary_name} "
                                f"--recognizer-function {__name__}.{recognised}")
         if children:
             debugger.HandleCommand(f"type synthetic add -l {__name__}.{children} "
                                    f"--recognizer-function {__name__}.{recognised}")
     debugger.HandleCommand(f"command script add -f {__name__}.disegna disegna")
+    debugger.HandleCommand(f"command script add -f {__name__}.filma filma")

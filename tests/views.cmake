@@ -20,6 +20,19 @@ foreach(way IN ITEMS gdb lldb mi dap disegna.gdb disegna.lldb)
         list(APPEND debugged views.${way}.${program})
     endforeach()
 endforeach()
+# Films, in each debugger: the Tower of Hanoi with 3 disks and the extension walk stop by stop,
+# inslista line by line; and the first in headless Chromium.
+foreach(way IN ITEMS filma.gdb filma.lldb page)
+    foreach(program IN ITEMS hanoi_demo esercizio_visita esercizio_lista_inversa)
+        if(NOT TARGET ${program} OR way STREQUAL "page" AND NOT program STREQUAL "hanoi_demo")
+            continue()
+        endif()
+        string(REPLACE "esercizio_" "" name ${program})
+        add_test(NAME views.${way}.${name} COMMAND ${SH} ${here}/run/debug.sh ${way} ${name}
+                 $<TARGET_FILE:${program}>)
+        list(APPEND debugged views.${way}.${name})
+    endforeach()
+endforeach()
 # Each configuration of .vscode/launch.json as F5 starts it in VS Code: its preLaunchTask run, then
 # its program debugged with its commands through the protocol its extension speaks, as the test of
 # that way: hanoi_demo, or, for a configuration that debugs the file open in the editor, the

@@ -11,7 +11,10 @@
 #   dap           LLDB's adapter through the Debug Adapter Protocol, as VS Code's LLDB DAP
 #                 extension drives it (ide/dap.py, ide/NAME.dap);
 #   disegna.gdb, disegna.lldb   disegna's drawings, in text and as Graphviz sources (drawn.sh,
-#                 disegno/NAME.gdb or .lldb).
+#                 disegno/NAME.gdb or .lldb);
+#   filma.gdb, filma.lldb   filma's films, as data (drawn.sh, film/NAME.gdb or .lldb), the same
+#                 in both debuggers;
+#   page          the film that film/NAME.gdb makes, in headless Chromium (film/page.py).
 # CONFIGURATION is one of .vscode/launch.json, resolved as VS Code resolves it (ide/vscode.py), by
 # default the first of the way's type; with PROGRAM -, the configuration's own program, which its
 # task builds. The debuggers are those
@@ -30,6 +33,9 @@ mi) needs="gdb python3" ;;
 dap) needs="python3 lldb-dap-19:lldb-19" ;;
 disegna.gdb) needs="gdb dot:graphviz" ;;
 disegna.lldb) needs="lldb-19 dot:graphviz" ;;
+filma.gdb) needs="gdb python3" ;;
+filma.lldb) needs="lldb-19 python3" ;;
+page) needs="gdb chromium chromedriver:chromium-driver" ;;
 esac
 for need in $needs; do
     if ! command -v "${need%:*}" >/dev/null; then
@@ -37,6 +43,11 @@ for need in $needs; do
         exit 0
     fi
 done
+# The browser is driven by Debian's Python, with Debian's Selenium.
+if [ "$way" = page ] && ! /usr/bin/python3 -c "import selenium" 2>/dev/null; then
+    echo "skipped: selenium is missing: install the package python3-selenium"
+    exit 0
+fi
 expected=$tests/expected/views/$name.$way.txt
 case $way in
 mi) configuration=${4:-cppdbg} ;;
@@ -64,6 +75,18 @@ disegna.gdb)
 disegna.lldb)
     exec sh "$tests/run/drawn.sh" "$tests/expected/disegno/$name.txt" lldb-19 -batch -o "$views" \
         -s "$tests/disegno/$name.lldb" "$program" ;;
+filma.gdb)
+    exec sh "$tests/run/drawn.sh" "$tests/expected/film/$name.txt" gdb -batch -nx \
+        -iex "add-auto-load-safe-path $(dirname "$program")" -x "$tests/film/$name.gdb" "$program" ;;
+filma.lldb)
+    exec sh "$tests/run/drawn.sh" "$tests/expected/film/$name.txt" lldb-19 -batch -o "$views" \
+        -s "$tests/film/$name.lldb" "$program" ;;
+page)
+    folder=$(mktemp -d)
+    trap 'rm -rf "$folder"' EXIT
+    (cd "$folder" && gdb -batch -nx -iex "add-auto-load-safe-path $(dirname "$program")" \
+        -x "$tests/film/$name.gdb" "$program" </dev/null >/dev/null 2>&1)
+    exec /usr/bin/python3 "$tests/film/page.py" "$folder/$name.html" ;;
 esac
 # lldb: the configuration's initCommands, then the steps, in its folder.
 resolved=$(mktemp)

@@ -12,6 +12,9 @@
 #   summary NAME            the view's summary of the variable NAME
 #   disegna ARGUMENT        what disegna writes, each expression that it could not draw, and the
 #                           Graphviz source it wrote to a .dot file, or the error it raised
+#   filma ARGUMENT          a film: what filma says, each frame as data (film/digest.py); the lines
+#                           that follow run between two frames, each "stop" ends one, and "fine"
+#                           ends the program
 #   mkdir FOLDER            a folder to draw in
 #   limit N                 the walks read N records at most
 #   nodot                   no Graphviz's dot on the PATH
@@ -23,7 +26,11 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "debug"))
 import disegno  # noqa: E402
+import film  # noqa: E402
 import structures  # noqa: E402
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "film"))
+from digest import digest  # noqa: E402
 
 # Each type: its name as declared, and the record of ours a pointer of it points to.
 TYPES = {"lista": ("lista", "cella"), "pila": ("pila", "cella"),
@@ -83,18 +90,34 @@ def expand(words):
         yield from map(str, range(int(low), int(high) + 1)) if dots else [word]
 
 
+def advance():
+    """The lines of a film up to the next stop, run."""
+    for text in LINES:
+        print(f"> {text}")
+        if text in ("stop", "fine"):
+            return "the program ended" if text == "fine" else None
+        run(text)
+    return "the cases ended"
+
+
 def run(line):
     word, _, argument = line.partition(" ")
-    if word == "disegna":
+    if word in ("disegna", "filma"):
         try:
-            drawing, wrong = disegno.command(Reader, argument, evaluate)
+            if word == "disegna":
+                drawing, wrong = disegno.command(Reader, argument, evaluate)
+            else:
+                stops = iter(range(1, 1000))
+                drawing, wrong = film.shoot(film.parse(argument), Reader, evaluate,
+                                            lambda: f"stop {next(stops)}", advance) + "\n", []
         except ValueError as error:
             drawing, wrong = "", [f"error: {error}"]
         print(drawing + "".join(f"{words}\n" for words in wrong), end="")
         for folder, _, files in sorted(os.walk(".")):
             for file in sorted(os.path.join(folder, name) for name in files):
                 with open(file, encoding="utf-8") as drawn:
-                    print(f"{file}:\n{drawn.read()}", end="")
+                    shown = "\n".join(digest(file)) + "\n" if file.endswith(".html") else drawn.read()
+                print(f"{file}:\n{shown}", end="")
                 os.remove(file)
         return
     rest = list(expand(shlex.split(argument)))
@@ -127,9 +150,9 @@ def run(line):
 
 
 with open(sys.argv[1], encoding="utf-8") as cases:
-    lines = [line.rstrip("\n") for line in cases if line.strip() and not line.startswith("#")]
+    LINES = iter([line.rstrip("\n") for line in cases if line.strip() and not line.startswith("#")])
 with tempfile.TemporaryDirectory() as folder:
     os.chdir(folder)
-    for text in lines:
+    for text in LINES:
         print(f"> {text}")
         run(text)

@@ -1,0 +1,8 @@
+start </dev/null >/dev/null
+set var ndischi = 3
+tbreak torredihanoi
+continue
+break torredihanoi.cpp:9
+echo ==disegna\n
+filma -o hanoi_demo.html origine ausiliario destinazione
+echo ==fine\n
