@@ -193,7 +193,8 @@ class Room:
             # each disk as wide as its number is large among all their disks.
             self.largest, rows, label = pegs
             self.wide = max(CHAR * label + 32, min(30 * self.largest, 360))
-            self.height = LINE + rows * (HIGH - 4) + 2 * LINE
+            self.base = LINE + rows * (HIGH - 4)
+            self.height = self.base + LINE + 6
         elif self.kind == "lista":
             self.height = 2 * LINE + 3 * HIGH + LINE
             self.width = max(title, (max(slot[0] for slot in slots) + 1) * (self.wide + GAP))
@@ -211,7 +212,7 @@ class Room:
         if self.kind == "pila":
             size = abs(int(box.label)) if box.label.lstrip("-").isdigit() else 0
             width = max(CHAR * len(box.label) + 12, self.wide * size / max(self.largest, 1))
-            y = self.height - 2 * LINE - (first + 1) * (HIGH - 4)
+            y = self.base - (first + 1) * (HIGH - 4)
             return ((self.wide - width) / 2, y, width, HIGH - 4)
         if self.kind == "lista":
             return (first * (self.wide + GAP), LINE + 1.5 * HIGH, self.wide, HIGH)
@@ -293,7 +294,7 @@ def drawing(one, room, origin, before, changes):
 
     if room.kind == "pila":
         middle = ox + room.wide / 2
-        base = oy + room.height - 2 * LINE
+        base = oy + room.base
         svg.append(f"<line class='rod' x1='{middle:.0f}' y1='{oy + 6}' x2='{middle:.0f}' "
                    f"y2='{base}'/><line class='base' x1='{ox}' y1='{base}' x2='{ox + room.wide:.0f}'"
                    f" y2='{base}'/>")
@@ -409,7 +410,7 @@ line.rod, line.base {{ stroke: gray; stroke-width: 3; }}
 <body>
 <h1>{title}</h1>
 <p id="ending">{ending}</p>
-<figure id="still">
+<figure id="still" style="max-width: {double}px">
 <svg id="drawing" viewBox="0 0 {width} {height}" style="max-width: {double}px"><defs>{markers}</defs><g id="frame"></g></svg>
 <figcaption><p id="caption"></p><p id="changes"></p><p id="wrong"></p></figcaption>
 </figure>
