@@ -325,8 +325,8 @@ class Filma(gdb.Command):
     """Films lists, stacks and trees: filma [--righe] [-n FRAMES] -o FILE.html EXPRESSION...
 From where the program stands, continues it from stop to stop (the breakpoints set) and draws the
 structures named at each, as disegna draws them, until the program ends or the film holds FRAMES
-frames, 5000 by default. With --righe, steps through the innermost function line by line until it
-returns, and draws after each line that changed a structure. Each name is looked up as disegna
+frames, 5000 by default. With --righe, steps over each line of the innermost function until it
+returns, its breakpoints held back, and draws after each line that changed a structure. Each name is looked up as disegna
 looks it up. The film is one HTML page, with all it needs within it: open it in a browser."""
 
     def __init__(self):
@@ -353,23 +353,26 @@ looks it up. The film is one HTML page, with all it needs within it: open it in 
                 run.append((sal.symtab.fullname(), os.path.basename(sal.symtab.filename),
                             sal.line))
             gdb.execute("next" if order.lines else "continue", to_string=True)
-            # A breakpoint in a function that the line calls is stepped out of.
-            while gdb.selected_thread() is not None and order.lines and \
-                    height(gdb.newest_frame()) > depth:
-                gdb.execute("finish", to_string=True)
             if gdb.selected_thread() is None:
                 return "the program ended"
             if order.lines and height(gdb.newest_frame()) < depth:
                 return "the function returned"
             return None
 
-        # gdb says nothing of each stop and step while the film is made.
+        # gdb says nothing of each stop and step while the film is made. Line by line, the
+        # breakpoints are held back, so that each line runs whole, the calls it makes included.
         quiet = gdb.parameter("suppress-cli-notifications")
         gdb.execute("set suppress-cli-notifications on")
+        held = [point for point in gdb.breakpoints() if point.enabled] if order.lines else []
+        for point in held:
+            point.enabled = False
         try:
             done = film.shoot(order, READER, evaluate, where, advance)
         finally:
             gdb.execute(f"set suppress-cli-notifications {'on' if quiet else 'off'}")
+            for point in held:
+                if point.is_valid():
+                    point.enabled = True
         gdb.write(done + "\n")
 
 

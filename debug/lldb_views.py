@@ -267,24 +267,28 @@ def filma(debugger, argument, context, result, _):
             thread.StepOver()
         else:
             process.Continue()
-        # A breakpoint in a function that the line calls is stepped out of.
-        while process.GetState() == lldb.eStateStopped and order.lines and \
-                thread.GetNumFrames() > depth:
-            thread.StepOut()
         if process.GetState() != lldb.eStateStopped:
             return "the program ended"
         if order.lines and thread.GetNumFrames() < depth:
             return "the function returned"
         return None
 
+    # Line by line, the breakpoints are held back, so that each line runs whole.
+    target = process.GetTarget()
+    held = [target.GetBreakpointAtIndex(index) for index in range(target.GetNumBreakpoints())]
+    held = [point for point in held if point.IsEnabled()] if order.lines else []
     synchronous = debugger.GetAsync()
     debugger.SetAsync(False)
+    for point in held:
+        point.SetEnabled(False)
     try:
         result.PutCString(film.shoot(order, Reader(thread),
                                      lambda expression: evaluate(thread.GetFrameAtIndex(0),
                                                                  expression), where, advance))
     finally:
         debugger.SetAsync(synchronous)
+        for point in held:
+            point.SetEnabled(True)
 
 
 def __lldb_init_module(debugger, _):
