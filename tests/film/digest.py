@@ -2,7 +2,8 @@
 and how it ended, then each frame with its caption, the positions marked and the label of what
 each marks, what is wrong, what changed, and how many of each kind of box and arrow its drawing
 holds (rect box, new, gone, note, mark; line or path link, new, red, gone). A frame drawn beyond the
-page's frame is said so."""
+page's frame, or with its pegs not where the first frame has them or their bases not in one line, is
+said so."""
 
 import collections
 import json
@@ -18,6 +19,7 @@ def digest(path):
                                   page, re.S).group(1))["frames"]
     width, height = map(int, re.search(r'viewBox="0 0 (\d+) (\d+)"', page).groups())
     lines = [f"{len(frames)} frames: {re.search(r'<p id=.ending.>(.*?)</p>', page).group(1)}"]
+    pegs = re.findall(r"<line class='(?:rod|base)'[^>]*>", frames[0]["svg"])
     for number, frame in enumerate(frames, 1):
         svg = frame["svg"]
         drawn = collections.Counter(f"{tag} {kind}" for tag, kind in
@@ -32,6 +34,10 @@ def digest(path):
         ys = [float(y) for y in re.findall(r"\by[12]?='(-?[\d.]+)'", svg)]
         if min(xs + ys) < 0 or max(xs) > width or max(ys) > height:
             lines.append(f"   drawn beyond the frame of {width} by {height}")
+        if re.findall(r"<line class='(?:rod|base)'[^>]*>", svg) != pegs:
+            lines.append("   the pegs are not where they were")
+        if len(set(re.findall(r"<line class='base'[^>]* y1='([\d.]+)'", svg))) > 1:
+            lines.append("   the pegs' bases are not in one line")
     return lines
 
 

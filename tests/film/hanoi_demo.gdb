@@ -10,6 +10,7 @@ start </dev/null >/dev/null
 set var ndischi = 2
 tbreak torredihanoi
 continue
+break muovidisco
 echo ==disegna\n
 filma --righe -o torredihanoi-line-by-line.html origine ausiliario destinazione
 echo ==fine\n

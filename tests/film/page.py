@@ -51,6 +51,8 @@ with tempfile.TemporaryDirectory() as profile:
                 browser.find_element(By.ID, control).click()
             frame = frames[wanted - 1]
             check(f"{control}: the number", text("number"), f"frame {wanted} of {count}")
+            check(f"{control}: the slider", browser.find_element(By.ID, "slider").get_attribute("value"),
+                  str(wanted))
             check(f"{control}: the caption", text("caption"), frame["caption"])
             drawn = browser.find_element(By.ID, "frame").get_attribute("innerHTML")
             check(f"{control}: the drawing's boxes", drawn.count("<rect"), frame["svg"].count("<rect"))
