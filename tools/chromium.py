@@ -1,5 +1,6 @@
 """Headless Chromium, Debian's, driven by Selenium through Debian's ChromeDriver, offline: its own
-profile in a folder of the caller's, no traffic of its own (updates, sync, the first run's), and
+profile in a folder of the caller's, no traffic of its own (updates, sync, the first run's), its
+shared memory in a file, as a container's /dev/shm is small, and
 any request that a page makes sent to a proxy that is not there, so that it fails. The pages'
 network traffic and console are logged for the caller to read."""
 
@@ -8,7 +9,7 @@ from selenium.webdriver.chrome.service import Service
 
 FLAGS = ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--proxy-server=127.0.0.1:9", "--window-size=1280,1000")
+         "--disable-dev-shm-usage", "--proxy-server=127.0.0.1:9", "--window-size=1280,1000")
 
 
 def start(profile):
