@@ -17,7 +17,6 @@ import shlex
 from collections import namedtuple
 
 import disegno
-import structures
 
 USAGE = "usage: filma [--righe] [-n FRAMES] -o FILE.html EXPRESSION..."
 BOUND = 5000  # frames, by default
@@ -69,7 +68,7 @@ def part(one):
 
     if kind == "albero":
         place = {}
-        for index, node in enumerate(one.records):
+        for node in one.records:
             parent = one.records[node.parent] if node.parent is not None else None
             level, at = (0, 0) if parent is None else place[parent.address]
             slot = (0, 0) if parent is None else (level + 1, 2 * at + (node.side == "destro"))
@@ -195,6 +194,7 @@ class Room:
             self.wide = max(CHAR * label + 32, min(30 * self.largest, 360))
             self.base = LINE + rows * (HIGH - 4)
             self.height = self.base + LINE + 6
+            self.width = self.wide
         elif self.kind == "lista":
             self.height = 2 * LINE + 3 * HIGH + LINE
             self.width = max(title, (max(slot[0] for slot in slots) + 1) * (self.wide + GAP))
@@ -203,8 +203,6 @@ class Room:
             self.height = LINE + self.levels * LEVEL
             self.span = 2 ** (self.levels - 1) * (self.wide + 8)
             self.width = max(title, self.span)
-        if self.kind == "pila":
-            self.width = self.wide
 
     def box(self, box):
         """A box's rectangle, (x, y, width, height), from the room's top left corner."""
@@ -272,9 +270,10 @@ def page(title, frames, ending):
                        height=height, double=2 * width, count=len(frames), data=data)
 
 
-def words(x, y, text, colour="black"):
-    """A line of text in a drawing."""
-    return f"<text x='{x:.0f}' y='{y:.0f}' fill='{colour}'>{html.escape(text)}</text>"
+def words(x, y, text, colour="black", anchor="start"):
+    """A line of text in a drawing, starting at x, or centred there with anchor "middle"."""
+    centred = " text-anchor='middle'" if anchor == "middle" else ""
+    return f"<text x='{x:.0f}' y='{y:.0f}' fill='{colour}'{centred}>{html.escape(text)}</text>"
 
 
 def drawing(one, room, origin, before, changes):
@@ -289,8 +288,7 @@ def drawing(one, room, origin, before, changes):
         x, y, w, h = room.box(box)
         return (f"<rect class='{kind}' x='{ox + x:.0f}' y='{oy + y:.0f}' width='{w:.0f}' "
                 f"height='{h:.0f}' rx='3'/>"
-                + words(ox + x + w / 2, oy + y + h / 2 + 5, box.label).replace("<text", "<text "
-                                                                                "text-anchor='middle'"))
+                + words(ox + x + w / 2, oy + y + h / 2 + 5, box.label, anchor="middle"))
 
     if room.kind == "pila":
         middle = ox + room.wide / 2
@@ -298,8 +296,8 @@ def drawing(one, room, origin, before, changes):
         svg.append(f"<line class='rod' x1='{middle:.0f}' y1='{oy + 6}' x2='{middle:.0f}' "
                    f"y2='{base}'/><line class='base' x1='{ox}' y1='{base}' x2='{ox + room.wide:.0f}'"
                    f" y2='{base}'/>")
-        svg.append(words(middle, base + LINE - 4, one.name, "red" if one.wrong else "black")
-                   .replace("<text", "<text text-anchor='middle'"))
+        svg.append(words(middle, base + LINE - 4, one.name, "red" if one.wrong else "black",
+                         "middle"))
     else:
         svg.append(words(ox + 4, oy + LINE - 6, one.title, "red" if one.wrong else "black"))
     if before is not None:
@@ -320,11 +318,10 @@ def drawing(one, room, origin, before, changes):
                 kind = "new"
         svg.append(rectangle(box, kind))
         if box.marks:
-            x, y, w, _ = room.box(box)
+            x, y, w, h = room.box(box)
             svg.append(f"<rect class='mark' x='{ox + x - 3:.0f}' y='{oy + y - 3:.0f}' "
-                       f"width='{w + 6:.0f}' height='{room.box(box)[3] + 6:.0f}' rx='5'/>")
-            svg.append(words(ox + x + w / 2, oy + y - 7, ",".join(box.marks), "blue")
-                       .replace("<text", "<text text-anchor='middle'"))
+                       f"width='{w + 6:.0f}' height='{h + 6:.0f}' rx='5'/>")
+            svg.append(words(ox + x + w / 2, oy + y - 7, ",".join(box.marks), "blue", "middle"))
             if before is not None and old.get(address, Box(0, 0, ())).marks != box.marks:
                 changes.append(f"{','.join(box.marks)} at {box.label}")
     links = dict(one.arrows)

@@ -1,8 +1,8 @@
 """Headless Chromium, Debian's, driven by Selenium through Debian's ChromeDriver, offline: its own
 profile in a folder of the caller's, no traffic of its own (updates, sync, the first run's), its
-shared memory in a file, as a container's /dev/shm is small, and
-any request that a page makes sent to a proxy that is not there, so that it fails. The pages'
-network traffic and console are logged for the caller to read."""
+shared memory in files (a container's /dev/shm is small), and any request that a page makes sent
+to a proxy that is not there, so that it fails. The pages' network traffic and console are logged
+for the caller to read."""
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
