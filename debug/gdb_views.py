@@ -326,8 +326,9 @@ class Filma(gdb.Command):
 From where the program stands, continues it from stop to stop (the breakpoints set) and draws the
 structures named at each, as disegna draws them, until the program ends or the film holds FRAMES
 frames, 5000 by default. With --righe, steps over each line of the innermost function until it
-returns, its breakpoints held back, and draws after each line that changed a structure. Each name is looked up as disegna
-looks it up. The film is one HTML page, with all it needs within it: open it in a browser."""
+returns, the breakpoints held back, and draws after each line that changed a structure. Each name
+is looked up as disegna looks it up. The film is one HTML page, with all it needs within it: open
+it in a browser."""
 
     def __init__(self):
         super().__init__("filma", gdb.COMMAND_DATA, gdb.COMPLETE_EXPRESSION)

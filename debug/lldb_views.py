@@ -277,7 +277,7 @@ def filma(debugger, argument, context, result, _):
     target = process.GetTarget()
     held = [target.GetBreakpointAtIndex(index) for index in range(target.GetNumBreakpoints())]
     held = [point for point in held if point.IsEnabled()] if order.lines else []
-    synchronous = debugger.GetAsync()
+    asynchronous = debugger.GetAsync()
     debugger.SetAsync(False)
     for point in held:
         point.SetEnabled(False)
@@ -286,7 +286,7 @@ def filma(debugger, argument, context, result, _):
                                      lambda expression: evaluate(thread.GetFrameAtIndex(0),
                                                                  expression), where, advance))
     finally:
-        debugger.SetAsync(synchronous)
+        debugger.SetAsync(asynchronous)
         for point in held:
             point.SetEnabled(True)
 
@@ -295,7 +295,8 @@ def __lldb_init_module(debugger, _):
     for name, shape, summary_name, children in VIEWS:
         recognised = f"is_{summary_name}"
         globals()[recognised] = recogniser(name, shape)
-        # A cella & is shown by the summary of cella; a pointer to a cella, by its own.
+        # A cella & is shown by the summary of cella; a pointer to a cella, by its own; a pointer
+        # to any other, such as the posizione * of inslista, by none: it holds an address.
         skip = "-p" if name == "cella" else "-p -v"
         debugger.HandleCommand(f"type summary add {skip} -F {__name__}.{summary_name} "
                                f"--recognizer-function {__name__}.{recognised}")

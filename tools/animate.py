@@ -25,6 +25,7 @@ def chunks(png):
 
 
 def chunk(kind, body):
+    """A PNG chunk: its length, kind, body and checksum."""
     return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
 
 
@@ -34,7 +35,8 @@ def animated(pngs):
     first = list(chunks(pngs[0]))
     header = first[0][1]
     width, height = struct.unpack(">II", header[:8])
-    parts = [b"\x89PNG\r\n\x1a\n", chunk(b"IHDR", header), chunk(b"acTL", struct.pack(">II", len(pngs), 0))]
+    parts = [b"\x89PNG\r\n\x1a\n", chunk(b"IHDR", header),
+             chunk(b"acTL", struct.pack(">II", len(pngs), 0))]
     for kind, body in first[1:]:
         if kind == b"IDAT":
             break
