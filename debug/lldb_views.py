@@ -234,8 +234,8 @@ def stop(frame):
     arguments = [(value.GetName(), value.GetSummary() or value.GetValue())
                  for value in frame.GetVariables(True, False, False, True)]
     entry = frame.GetLineEntry()
-    return film.caption(frame.GetFunctionName() or "??", arguments,
-                        entry.GetFileSpec().GetFilename() or "?", entry.GetLine())
+    return film.caption(frame.GetFunctionName() or "??", arguments, entry.file.basename or "?",
+                        entry.line)
 
 
 def filma(debugger, argument, context, result, _):
@@ -259,11 +259,10 @@ def filma(debugger, argument, context, result, _):
 
     def advance():
         if order.lines:
-            spec = thread.GetFrameAtIndex(0).GetLineEntry().GetFileSpec()
-            if not spec.IsValid():
+            entry = thread.GetFrameAtIndex(0).GetLineEntry()
+            if not entry.file.IsValid():
                 return "the function has no line to step"
-            run.append((spec.fullpath, spec.GetFilename(),
-                        thread.GetFrameAtIndex(0).GetLineEntry().GetLine()))
+            run.append((entry.file.fullpath, entry.file.basename, entry.line))
             thread.StepOver()
         else:
             process.Continue()

@@ -55,6 +55,9 @@ dap) configuration=${4:-lldb-dap} ;;
 *) configuration=${4:-lldb} ;;
 esac
 views="command script import \"$tests/../debug/lldb_views.py\""
+# The folder of the command files of disegna's drawings, or of filma's films, and of what they give.
+steps=film
+[ "${way%.*}" = disegna ] && steps=disegno
 lldb_lines='^[(](pila|lista|posizione|cella|BINALBERO|NODO)[^)]*[)] |^ +([[:punct:]][0-9]|valore|sinistro|destro|padre|pred|elem|succ)|^ *}$|has type'
 case $way in
 fake)
@@ -69,18 +72,12 @@ mi)
 dap)
     exec sh "$tests/run/views.sh" "$expected" . python3 "$tests/ide/dap.py" "$tests/.." \
         "$configuration" "$program" "$tests/ide/$name.dap" lldb-dap-19 ;;
-disegna.gdb)
-    exec sh "$tests/run/drawn.sh" "$tests/expected/disegno/$name.txt" gdb -batch -nx \
-        -iex "add-auto-load-safe-path $(dirname "$program")" -x "$tests/disegno/$name.gdb" "$program" ;;
-disegna.lldb)
-    exec sh "$tests/run/drawn.sh" "$tests/expected/disegno/$name.txt" lldb-19 -batch -o "$views" \
-        -s "$tests/disegno/$name.lldb" "$program" ;;
-filma.gdb)
-    exec sh "$tests/run/drawn.sh" "$tests/expected/film/$name.txt" gdb -batch -nx \
-        -iex "add-auto-load-safe-path $(dirname "$program")" -x "$tests/film/$name.gdb" "$program" ;;
-filma.lldb)
-    exec sh "$tests/run/drawn.sh" "$tests/expected/film/$name.txt" lldb-19 -batch -o "$views" \
-        -s "$tests/film/$name.lldb" "$program" ;;
+disegna.gdb | filma.gdb)
+    exec sh "$tests/run/drawn.sh" "$tests/expected/$steps/$name.txt" gdb -batch -nx \
+        -iex "add-auto-load-safe-path $(dirname "$program")" -x "$tests/$steps/$name.gdb" "$program" ;;
+disegna.lldb | filma.lldb)
+    exec sh "$tests/run/drawn.sh" "$tests/expected/$steps/$name.txt" lldb-19 -batch -o "$views" \
+        -s "$tests/$steps/$name.lldb" "$program" ;;
 page)
     folder=$(mktemp -d)
     trap 'rm -rf "$folder"' EXIT
