@@ -381,7 +381,7 @@ def save(path, source):
 
 
 USAGE = "usage: disegna [-o FILE] EXPRESSION..."
-KINDS = "disegna draws a pila, a lista, a tree, a cell or a node"
+KINDS = "a drawing holds a pila, a lista, a tree, a cell or a node"
 
 
 def parse(argument):

@@ -146,7 +146,7 @@ def shoot(order, reader, evaluate, where, advance):
     """Records a film by order and writes it: where() gives the caption of where the program
     stands, advance() takes the program to its next stop or line and gives None, or the words that
     end the film. Line by line, a frame is kept only where a structure changed. Returns what was
-    done, in words."""
+    done, in words, and each line of the frames that says what could not be drawn, once."""
     frames = []
     while True:
         read, wrong = disegno.gather(reader, order.expressions, evaluate)
@@ -161,12 +161,13 @@ def shoot(order, reader, evaluate, where, advance):
         if ending:
             break
     title = f"filma {' '.join(order.expressions)}"
+    wrong = list(dict.fromkeys(line for frame in frames for line in frame.wrong))
     try:
         with open(order.path, "w", encoding="utf-8") as page_file:
             page_file.write(page(title, frames, ending))
     except OSError as error:
-        return f"{order.path}: {error.strerror}"
-    return f"{len(frames)} frame{'s' if len(frames) > 1 else ''} in {order.path}: {ending}"
+        return f"{order.path}: {error.strerror}", wrong
+    return f"{len(frames)} frame{'s' if len(frames) > 1 else ''} in {order.path}: {ending}", wrong
 
 
 CHAR = 9  # the width of a character of the drawings' font

@@ -368,13 +368,15 @@ it in a browser."""
         for point in held:
             point.enabled = False
         try:
-            done = film.shoot(order, READER, evaluate, where, advance)
+            done, wrong = film.shoot(order, READER, evaluate, where, advance)
         finally:
             gdb.execute(f"set suppress-cli-notifications {'on' if quiet else 'off'}")
             for point in held:
                 if point.is_valid():
                     point.enabled = True
         gdb.write(done + "\n")
+        if wrong:
+            raise gdb.GdbError("\n".join(wrong))
 
 
 Filma()

@@ -281,13 +281,16 @@ def filma(debugger, argument, context, result, _):
     for point in held:
         point.SetEnabled(False)
     try:
-        result.PutCString(film.shoot(order, Reader(thread),
-                                     lambda expression: evaluate(thread.GetFrameAtIndex(0),
-                                                                 expression), where, advance))
+        done, wrong = film.shoot(order, Reader(thread),
+                                 lambda expression: evaluate(thread.GetFrameAtIndex(0), expression),
+                                 where, advance)
     finally:
         debugger.SetAsync(asynchronous)
         for point in held:
             point.SetEnabled(True)
+    result.PutCString(done)
+    if wrong:
+        result.SetError("\n".join(wrong))
 
 
 def __lldb_init_module(debugger, _):

@@ -32,7 +32,7 @@ def digest(path):
                   f"   drawn: {', '.join(f'{count} {kind}' for kind, count in sorted(drawn.items()))}"]
         xs = [float(x) for x in re.findall(r"\bx[12]?='(-?[\d.]+)'", svg)]
         ys = [float(y) for y in re.findall(r"\by[12]?='(-?[\d.]+)'", svg)]
-        if min(xs + ys) < 0 or max(xs) > width or max(ys) > height:
+        if min(xs + ys + [0]) < 0 or max(xs + [0]) > width or max(ys + [0]) > height:
             lines.append(f"   drawn beyond the frame of {width} by {height}")
         if re.findall(r"<line class='(?:rod|base)'[^>]*>", svg) != pegs:
             lines.append("   the pegs are not where they were")

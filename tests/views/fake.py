@@ -109,7 +109,8 @@ def run(line):
             else:
                 stops = iter(range(1, 1000))
                 drawing, wrong = film.shoot(film.parse(argument), Reader, evaluate,
-                                            lambda: f"stop {next(stops)}", advance) + "\n", []
+                                            lambda: f"stop {next(stops)}", advance)
+                drawing += "\n"
         except ValueError as error:
             drawing, wrong = "", [f"error: {error}"]
         print(drawing + "".join(f"{words}\n" for words in wrong), end="")
