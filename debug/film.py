@@ -240,6 +240,7 @@ def page(title, frames, ending):
             places[name] = (width, MARGIN)
             width += room.width + 24
     band = max([room.height for room in rooms.values() if room.kind == "pila"], default=0)
+    troubles = MARGIN + band  # where the pegs' lines on what is wrong start
     band += LINE * sum(room.wrong for room in rooms.values() if room.kind == "pila")
     height = MARGIN + band
     for name, room in rooms.items():
@@ -250,8 +251,7 @@ def page(title, frames, ending):
     shown, before = [], {}
     for frame in frames:
         svg, changes, marks = [], [], {}
-        trouble = MARGIN + band - LINE * sum(room.wrong for room in rooms.values()
-                                             if room.kind == "pila")
+        trouble = troubles
         for one in frame.parts:
             origin = places[one.name]
             if one.kind == "pila" and one.wrong:

@@ -4,6 +4,7 @@ the arrow keys, Home and End, the slider); the drawing the same size in every fr
 last frame, where it pauses; pause; and no request made but for the page itself, no error in its
 console. With FOLDER, a screenshot of the first, middle and last frames there."""
 
+import html
 import json
 import pathlib
 import re
@@ -54,8 +55,10 @@ with tempfile.TemporaryDirectory() as profile:
             check(f"{control}: the slider", browser.find_element(By.ID, "slider").get_attribute("value"),
                   str(wanted))
             check(f"{control}: the caption", text("caption"), frame["caption"])
-            drawn = browser.find_element(By.ID, "frame").get_attribute("innerHTML")
-            check(f"{control}: the drawing's boxes", drawn.count("<rect"), frame["svg"].count("<rect"))
+            texts = browser.execute_script("return Array.from(document.querySelectorAll("
+                                           "'#frame text'), text => text.textContent)")
+            words = re.findall(r"<text[^>]*>(.*?)</text>", frame["svg"])
+            check(f"{control}: the drawing's words", texts, [html.unescape(word) for word in words])
             check(f"{control}: the drawing's size", browser.find_element(By.ID, "drawing").size, size)
         Select(browser.find_element(By.ID, "speed")).select_by_value("30")
         browser.find_element(By.ID, "play").click()
