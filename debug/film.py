@@ -375,7 +375,8 @@ def arrow(room, origin, source, field, target, kind):
 
 MARKERS = "".join(
     f"<marker id='{kind}' viewBox='0 0 10 10' refX='10' refY='5' markerUnits='userSpaceOnUse' "
-    f"markerWidth='9' markerHeight='9' orient='auto'><path d='M0,0 L10,5 L0,10 z' fill='{colour}'/></marker>"
+    f"markerWidth='9' markerHeight='9' orient='auto'><path d='M0,0 L10,5 L0,10 z' "
+    f"fill='{colour}'/></marker>"
     for kind, colour in (("link", "black"), ("new", "darkorange"), ("red", "red"),
                          ("gone", "silver")))
 
